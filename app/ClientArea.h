@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+namespace miminomi {
+
+/// The main window's client area: a fixed-size field that draws its background picture from the
+/// top-left corner, clipped to the area.
+class ClientArea : public QWidget {
+    Q_OBJECT
+public:
+    ClientArea(QSize size, const QPixmap &background, QWidget *parent = nullptr);
+
+    const QPixmap &background() const { return picture; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap picture;
+};
+
+} // namespace miminomi

@@ -1,0 +1,130 @@
+#include "app/Controls.h"
+
+#include "app/PictureButton.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include <algorithm>
+
+namespace miminomi {
+
+namespace {
+
+template <class Widget> Widget *place(Widget *widget, const char *name, QRect geometry) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+} // namespace
+
+QLabel *Controls::label(QWidget *parent, const char *name, QRect geometry, const QString &text) {
+    auto *label = place(new QLabel(text, parent), name, geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QCheckBox *Controls::checkBox(QWidget *parent, const char *name, QRect geometry,
+                              const QString &text, bool checked) {
+    auto *box = place(new QCheckBox(text, parent), name, geometry);
+    box->setChecked(checked);
+    return box;
+}
+
+QRadioButton *Controls::radioButton(QWidget *parent, const char *name, QRect geometry,
+                                    const QString &text, bool checked) {
+    auto *button = place(new QRadioButton(text, parent), name, geometry);
+    button->setChecked(checked);
+    return button;
+}
+
+QGroupBox *Controls::groupBox(QWidget *parent, const char *name, QRect geometry,
+                              const QString &title) {
+    return place(new QGroupBox(title, parent), name, geometry);
+}
+
+QComboBox *Controls::comboBox(QWidget *parent, const char *name, QRect geometry,
+                              const QStringList &items, const QString &initialText) {
+    auto *box = place(new QComboBox(parent), name, geometry);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->addItems(items);
+    box->setMaxVisibleItems(items.size());
+    box->setCurrentIndex(initialText.isEmpty() ? -1 : items.indexOf(initialText));
+    if (box->currentIndex() < 0)
+        box->setEditText(initialText);
+    return box;
+}
+
+QSpinBox *Controls::numberBox(QWidget *parent, const char *name, QRect geometry, int minimum,
+                              int maximum, int value) {
+    auto *box = place(new QSpinBox(parent), name, geometry);
+    box->setRange(minimum, maximum);
+    box->setSingleStep(1);
+    box->setValue(value);
+    return box;
+}
+
+QPushButton *Controls::button(QWidget *parent, const char *name, QRect geometry,
+                              const QString &text) {
+    return place(new QPushButton(text, parent), name, geometry);
+}
+
+PictureButton *Controls::pictureButton(QWidget *parent, const char *name, QRect geometry,
+                                       const QString &text, const QPixmap &picture) {
+    return place(new PictureButton(text, picture, parent), name, geometry);
+}
+
+QLineEdit *Controls::textBox(QWidget *parent, const char *name, QRect geometry, const QString &text,
+                             QColor background) {
+    auto *box = place(new QLineEdit(text, parent), name, geometry);
+    box->setReadOnly(true);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, background);
+    box->setPalette(palette);
+    return box;
+}
+
+QLabel *Controls::pictureBox(QWidget *parent, const char *name, QRect geometry,
+                             const QPixmap &picture, bool sunken) {
+    auto *box = place(new QLabel(parent), name, geometry);
+    box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    box->setPixmap(picture);
+    if (sunken) {
+        box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        box->setLineWidth(2);
+    }
+    return box;
+}
+
+void Controls::fitTexts(QWidget *container, int containerWidth) {
+    for (QWidget *widget : container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        const auto *label = qobject_cast<QLabel *>(widget);
+        const bool caption = (label && label->pixmap().isNull() && !label->wordWrap()) ||
+                             qobject_cast<QCheckBox *>(widget) ||
+                             qobject_cast<QRadioButton *>(widget);
+        if (!caption)
+            continue;
+        const int wanted = widget->sizeHint().width();
+        const int room = containerWidth - widget->x();
+        if (wanted > widget->width())
+            widget->resize(std::max(widget->width(), std::min(wanted, room)), widget->height());
+    }
+}
+
+void Controls::setBackground(QWidget *widget, QColor colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Button, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace miminomi

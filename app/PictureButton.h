@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QPixmap>
+#include <QPushButton>
+
+namespace miminomi {
+
+/// A push button that shows a picture in its middle and its text at the bottom centre, over the
+/// picture (greyed while the button is disabled); without a picture its text is centred and
+/// wraps onto further lines when the button is too narrow for it.
+class PictureButton : public QPushButton {
+    Q_OBJECT
+public:
+    PictureButton(const QString &text, const QPixmap &picture, QWidget *parent);
+
+    const QPixmap &picture() const { return image; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap image;
+};
+
+} // namespace miminomi

@@ -1,0 +1,11 @@
+#include "quiz/CalendarClock.h"
+
+#include <ctime>
+
+namespace miminomi {
+
+std::int64_t SystemCalendarClock::nowSeconds() const {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+} // namespace miminomi

@@ -1,0 +1,11 @@
+#include "quiz/SharedRandom.h"
+
+#include "quiz/CalendarClock.h"
+
+namespace miminomi {
+
+void SharedRandom::srandTime() {
+    srand(static_cast<std::uint32_t>(clock.nowSeconds()));
+}
+
+} // namespace miminomi

@@ -1,0 +1,18 @@
+#include "sound/MidiTestNote.h"
+
+#include "sound/MidiSound.h"
+
+namespace miminomi {
+
+void MidiTestNote::send(MidiSound &sound) const {
+    const std::int32_t hold = durationSeconds * 1000;
+    sound.OpenMidiDevice();
+    sound.setMidiCh(channelByte(channel));
+    sound.setMidiInstrument(programByte(program));
+    sound.setMidiVelocity(velocityByte(velocity));
+    sound.setMidiNoteNum(noteNumByte(noteNum));
+    sound.NotePlay(hold);
+    sound.CloseMidiDevice();
+}
+
+} // namespace miminomi

@@ -1,0 +1,117 @@
+#include "sound/platform/MidiFileMedia.h"
+
+#include "sound/platform/StandardMidiFile.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace miminomi {
+
+namespace {
+
+std::string_view trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::string unquote(std::string_view text) {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = text.substr(1, text.size() - 2);
+    return std::string(text);
+}
+
+} // namespace
+
+std::optional<MediaCommand> parseMediaCommand(std::string_view command) {
+    command = trim(command);
+    const auto blank = command.find_first_of(" \t");
+    const std::string_view verb = command.substr(0, blank);
+    const std::string_view rest =
+        blank == std::string_view::npos ? std::string_view{} : trim(command.substr(blank));
+    if (rest.empty())
+        return std::nullopt;
+
+    MediaCommand parsed;
+    if (verb == "open") {
+        parsed.verb = MediaCommand::Verb::open;
+        // A leading blank lets an open with no path at all be told apart from an alias.
+        std::string spaced(1, ' ');
+        spaced.append(rest);
+        const std::string_view view = spaced;
+        const auto aliasAt = view.rfind(" alias ");
+        if (aliasAt == std::string_view::npos) {
+            parsed.path = unquote(rest);
+            parsed.alias = parsed.path;
+        } else {
+            parsed.path = unquote(trim(view.substr(0, aliasAt)));
+            parsed.alias = std::string(trim(view.substr(aliasAt + 7)));
+        }
+        if (parsed.path.empty() || parsed.alias.empty())
+            return std::nullopt;
+        return parsed;
+    }
+    if (verb == "play")
+        parsed.verb = MediaCommand::Verb::play;
+    else if (verb == "stop")
+        parsed.verb = MediaCommand::Verb::stop;
+    else if (verb == "close")
+        parsed.verb = MediaCommand::Verb::close;
+    else
+        return std::nullopt;
+    parsed.alias = std::string(rest);
+    return parsed;
+}
+
+std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string &path,
+                                                       std::size_t maxBytes) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    char buffer[4096];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + file.gcount());
+        if (bytes.size() > maxBytes)
+            return std::nullopt;
+    }
+    if (file.bad())
+        return std::nullopt;
+    return bytes;
+}
+
+std::uint32_t MidiFileMedia::sendString(const std::string &command) {
+    const auto parsed = parseMediaCommand(command);
+    if (!parsed)
+        return mediaUnknownCommand;
+    if (parsed->verb == MediaCommand::Verb::open) {
+        if (openAlias)
+            return mediaDuplicateAlias;
+        auto bytes = readFileBytes(parsed->path, maxFileBytes);
+        if (!bytes)
+            return mediaFileNotFound;
+        if (!isReadableStandardMidiFile(*bytes))
+            return mediaUnreadableFile;
+        const std::uint32_t result = load(std::move(*bytes));
+        if (result == mediaOk)
+            openAlias = parsed->alias;
+        return result;
+    }
+    if (!openAlias || *openAlias != parsed->alias)
+        return mediaUnknownAlias;
+    switch (parsed->verb) {
+    case MediaCommand::Verb::play:
+        return start();
+    case MediaCommand::Verb::stop:
+        return halt();
+    default:
+        halt();
+        unload();
+        openAlias.reset();
+        return mediaOk;
+    }
+}
+
+} // namespace miminomi

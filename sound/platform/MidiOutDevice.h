@@ -1,0 +1,43 @@
+#pragma once
+
+#include "sound/platform/MidiOut.h"
+
+#include <cstdint>
+#include <span>
+
+namespace miminomi {
+
+/// The bookkeeping every real MIDI output shares: one open handle at a time (a new open
+/// replaces it, a stale or repeated close is refused harmlessly), header preparation, and the
+/// done flag set once a long message has been delivered. Subclasses only move bytes.
+class MidiOutDevice : public MidiOut {
+public:
+    std::uint32_t open(MidiOutHandle &handle) final;
+    std::uint32_t close(MidiOutHandle handle) final;
+    std::uint32_t shortMsg(MidiOutHandle handle, std::uint32_t message) final;
+    std::uint32_t prepareHeader(MidiOutHandle handle, MidiHeader &header) final;
+    std::uint32_t longMsg(MidiOutHandle handle, MidiHeader &header) final;
+    std::uint32_t unprepareHeader(MidiOutHandle handle, MidiHeader &header) final;
+
+    bool isOpen() const { return current != noMidiOut; }
+
+protected:
+    /// Makes the output ready; returns a MidiResult.
+    virtual std::uint32_t deviceOpen() = 0;
+    virtual void deviceClose() = 0;
+    /// Sends one channel message of one to three bytes.
+    virtual bool sendShort(std::span<const std::uint8_t> bytes) = 0;
+    /// Sends a whole System Exclusive message, F0 to F7 included.
+    virtual bool sendSysex(std::span<const std::uint8_t> bytes) = 0;
+
+private:
+    bool valid(MidiOutHandle handle) const { return handle != noMidiOut && handle == current; }
+
+    MidiOutHandle current = noMidiOut;
+    MidiOutHandle lastIssued = noMidiOut;
+};
+
+/// Number of bytes a status byte's message has in all (1 to 3).
+int shortMessageLength(std::uint8_t status);
+
+} // namespace miminomi

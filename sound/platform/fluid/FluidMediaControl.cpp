@@ -1,0 +1,101 @@
+#include "sound/platform/fluid/FluidMediaControl.h"
+
+#include "sound/platform/fluid/FluidSynthEngine.h"
+
+namespace miminomi {
+
+FluidMediaControl::FluidMediaControl(FluidSynthEngine &engine, Forward forward)
+    : engine(engine), forward(std::move(forward)) {}
+
+FluidMediaControl::~FluidMediaControl() {
+    unload();
+}
+
+std::uint32_t FluidMediaControl::load(std::vector<std::uint8_t> smf) {
+    unload();
+    if (!engine.acquire())
+        return mediaNoDevice;
+    holding = true;
+    piece = std::move(smf);
+    player.reset(new_fluid_player(engine.synth()));
+    if (!player || fluid_player_add_mem(player.get(), piece.data(), piece.size()) != FLUID_OK) {
+        unload();
+        return mediaNoDevice;
+    }
+    if (forward)
+        fluid_player_set_playback_callback(player.get(), &FluidMediaControl::forwardEvent, this);
+    return mediaOk;
+}
+
+std::uint32_t FluidMediaControl::start() {
+    return player && fluid_player_play(player.get()) == FLUID_OK ? mediaOk : mediaNoDevice;
+}
+
+std::uint32_t FluidMediaControl::halt() {
+    if (!player)
+        return mediaNoDevice;
+    fluid_player_stop(player.get());
+    silence();
+    return mediaOk;
+}
+
+void FluidMediaControl::unload() {
+    if (player) {
+        player.reset(); // joins the player's timer, so no event follows
+        silence();
+    }
+    if (holding)
+        engine.release();
+    holding = false;
+}
+
+void FluidMediaControl::silence() {
+    if (forward) {
+        for (std::uint8_t channel = 0; channel < 16; ++channel) {
+            const std::uint8_t allNotesOff[3] = {static_cast<std::uint8_t>(0xB0 | channel), 123, 0};
+            forward(allNotesOff);
+        }
+    } else if (engine.synth() != nullptr) {
+        fluid_synth_all_notes_off(engine.synth(), -1);
+    }
+}
+
+int FluidMediaControl::forwardEvent(void *self, fluid_midi_event_t *event) {
+    auto &media = *static_cast<FluidMediaControl *>(self);
+    const int type = fluid_midi_event_get_type(event);
+    const auto status = static_cast<std::uint8_t>(type | fluid_midi_event_get_channel(event));
+    std::uint8_t bytes[3] = {status, 0, 0};
+    std::size_t length = 3;
+    switch (type) {
+    case 0x80:
+    case 0x90:
+        bytes[1] = static_cast<std::uint8_t>(fluid_midi_event_get_key(event));
+        bytes[2] = static_cast<std::uint8_t>(fluid_midi_event_get_velocity(event));
+        break;
+    case 0xA0:
+        bytes[1] = static_cast<std::uint8_t>(fluid_midi_event_get_key(event));
+        bytes[2] = static_cast<std::uint8_t>(fluid_midi_event_get_value(event));
+        break;
+    case 0xB0:
+        bytes[1] = static_cast<std::uint8_t>(fluid_midi_event_get_control(event));
+        bytes[2] = static_cast<std::uint8_t>(fluid_midi_event_get_value(event));
+        break;
+    case 0xC0:
+    case 0xD0:
+        bytes[1] = static_cast<std::uint8_t>(fluid_midi_event_get_program(event));
+        length = 2;
+        break;
+    case 0xE0: {
+        const int pitch = fluid_midi_event_get_pitch(event);
+        bytes[1] = static_cast<std::uint8_t>(pitch & 0x7F);
+        bytes[2] = static_cast<std::uint8_t>(pitch >> 7 & 0x7F);
+        break;
+    }
+    default:
+        return FLUID_OK; // meta and System Exclusive events of a piece are not forwarded
+    }
+    media.forward(std::span<const std::uint8_t>(bytes, length));
+    return FLUID_OK;
+}
+
+} // namespace miminomi

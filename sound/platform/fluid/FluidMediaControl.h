@@ -1,0 +1,46 @@
+#pragma once
+
+#include "sound/platform/MidiFileMedia.h"
+
+#include <fluidsynth.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+
+namespace miminomi {
+
+class FluidSynthEngine;
+
+/// Plays the pieces with FluidSynth's MIDI file player: into the embedded synthesiser, or,
+/// given a forwarder, as raw MIDI bytes to an external port.
+class FluidMediaControl final : public MidiFileMedia {
+public:
+    using Forward = std::function<void(std::span<const std::uint8_t>)>;
+
+    explicit FluidMediaControl(FluidSynthEngine &engine, Forward forward = {});
+    ~FluidMediaControl() override;
+
+protected:
+    std::uint32_t load(std::vector<std::uint8_t> smf) override;
+    std::uint32_t start() override;
+    std::uint32_t halt() override;
+    void unload() override;
+
+private:
+    struct PlayerDeleter {
+        void operator()(fluid_player_t *p) const { delete_fluid_player(p); }
+    };
+
+    static int forwardEvent(void *self, fluid_midi_event_t *event);
+    void silence();
+
+    FluidSynthEngine &engine;
+    Forward forward;
+    std::vector<std::uint8_t> piece;
+    std::unique_ptr<fluid_player_t, PlayerDeleter> player;
+    bool holding = false;
+};
+
+} // namespace miminomi

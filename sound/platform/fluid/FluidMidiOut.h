@@ -1,0 +1,27 @@
+#pragma once
+
+#include "sound/platform/MidiOutDevice.h"
+
+namespace miminomi {
+
+class FluidSynthEngine;
+
+/// The MIDI output on the embedded synthesiser: an open holds the synthesiser (loading it on
+/// first need), messages go straight into it.
+class FluidMidiOut final : public MidiOutDevice {
+public:
+    explicit FluidMidiOut(FluidSynthEngine &engine) : engine(engine) {}
+    ~FluidMidiOut() override;
+
+protected:
+    std::uint32_t deviceOpen() override;
+    void deviceClose() override;
+    bool sendShort(std::span<const std::uint8_t> bytes) override;
+    bool sendSysex(std::span<const std::uint8_t> bytes) override;
+
+private:
+    FluidSynthEngine &engine;
+    bool holding = false;
+};
+
+} // namespace miminomi

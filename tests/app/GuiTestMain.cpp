@@ -1,0 +1,19 @@
+// Runs the window tests inside one QApplication on Qt's offscreen platform, with the program's
+// fonts and colours, at the scale the layout is designed for.
+#include "app/Theme.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char *argv[]) {
+    ::testing::InitGoogleTest(&argc, argv);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    unsetenv("QT_SCALE_FACTOR");
+    unsetenv("QT_FONT_DPI");
+    unsetenv("QT_SCREEN_SCALE_FACTORS");
+    QApplication app(argc, argv);
+    miminomi::Theme::apply();
+    return RUN_ALL_TESTS();
+}

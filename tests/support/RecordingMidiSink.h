@@ -1,0 +1,112 @@
+#pragma once
+
+#include "sound/platform/MidiOut.h"
+#include "tests/support/VirtualClock.h"
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace miminomi::testing {
+
+/// A MIDI output that records every call with the virtual time. Short messages are kept as
+/// their three packed bytes (status first), long messages as their whole buffer. It can be
+/// told to refuse opens or never to mark a long message done.
+class RecordingMidiSink : public MidiOut {
+public:
+    struct Message {
+        enum class Kind { open, close, shortMsg, longMsg };
+        Kind kind;
+        std::int64_t timeMs;
+        std::vector<std::uint8_t> bytes;
+        bool operator==(const Message &) const = default;
+    };
+
+    explicit RecordingMidiSink(const VirtualClock &clock) : clock(clock) {}
+
+    bool refuseOpen = false;
+    bool neverDone = false;
+
+    std::uint32_t open(MidiOutHandle &handle) override {
+        record(Message::Kind::open, {});
+        if (refuseOpen)
+            return midiBadDevice;
+        handle = current = ++lastHandle;
+        return midiOk;
+    }
+    std::uint32_t close(MidiOutHandle handle) override {
+        record(Message::Kind::close, {});
+        if (handle == noMidiOut || handle != current)
+            return midiInvalidHandle;
+        current = noMidiOut;
+        return midiOk;
+    }
+    std::uint32_t shortMsg(MidiOutHandle handle, std::uint32_t message) override {
+        record(Message::Kind::shortMsg,
+               {static_cast<std::uint8_t>(message), static_cast<std::uint8_t>(message >> 8),
+                static_cast<std::uint8_t>(message >> 16)});
+        return accepted(handle);
+    }
+    std::uint32_t prepareHeader(MidiOutHandle handle, MidiHeader &header) override {
+        header.flags |= midiHeaderPrepared;
+        return accepted(handle);
+    }
+    std::uint32_t longMsg(MidiOutHandle handle, MidiHeader &header) override {
+        record(Message::Kind::longMsg,
+               std::vector<std::uint8_t>(header.data, header.data + header.bufferLength));
+        const std::uint32_t result = accepted(handle);
+        if (result == midiOk && !neverDone)
+            header.flags |= midiHeaderDone;
+        return result;
+    }
+    std::uint32_t unprepareHeader(MidiOutHandle handle, MidiHeader &header) override {
+        header.flags &= ~midiHeaderPrepared;
+        return accepted(handle);
+    }
+
+    /// Everything recorded, opens and closes included.
+    const std::vector<Message> &log() const { return messages; }
+    /// Only the short and long messages.
+    std::vector<Message> sent() const {
+        std::vector<Message> result;
+        for (const auto &m : messages)
+            if (m.kind == Message::Kind::shortMsg || m.kind == Message::Kind::longMsg)
+                result.push_back(m);
+        return result;
+    }
+    void clear() { messages.clear(); }
+
+private:
+    std::uint32_t accepted(MidiOutHandle handle) const {
+        return handle != noMidiOut && handle == current ? midiOk : midiInvalidHandle;
+    }
+    void record(Message::Kind kind, std::vector<std::uint8_t> bytes) {
+        messages.push_back({kind, clock.nowMs(), std::move(bytes)});
+    }
+
+    const VirtualClock &clock;
+    std::vector<Message> messages;
+    MidiOutHandle current = noMidiOut;
+    MidiOutHandle lastHandle = noMidiOut;
+};
+
+/// Short and long messages print as "@1000 80 45 64", so failures read like a MIDI log.
+inline std::ostream &operator<<(std::ostream &out, const RecordingMidiSink::Message &message) {
+    static const char *const kinds[] = {"open", "close", "", ""};
+    out << '@' << message.timeMs;
+    if (kinds[static_cast<int>(message.kind)][0] != '\0')
+        out << ' ' << kinds[static_cast<int>(message.kind)];
+    static const char digits[] = "0123456789ABCDEF";
+    for (std::uint8_t b : message.bytes)
+        out << ' ' << digits[b >> 4] << digits[b & 15];
+    return out;
+}
+
+/// A short message as the sink records it.
+inline RecordingMidiSink::Message shortAt(std::int64_t timeMs, std::uint8_t status,
+                                          std::uint8_t data1, std::uint8_t data2) {
+    return {RecordingMidiSink::Message::Kind::shortMsg, timeMs, {status, data1, data2}};
+}
+
+} // namespace miminomi::testing
