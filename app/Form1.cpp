@@ -1,24 +1,90 @@
 #include "app/Form1.h"
 
 #include "app/AboutDlg.h"
+#include "app/PictureButton.h"
+#include "app/TabControl.h"
+#include "quiz/Answers.h"
+#include "quiz/MidiChord.h"
+#include "quiz/MusicScale.h"
+#include "quiz/SharedRandom.h"
+#include "quiz/SingleNote.h"
+#include "records/Score.h"
+#include "sound/MidiSound.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 
 namespace miminomi {
 
-Form1::Form1(QWidget *parent) : QMainWindow(parent) {
+Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarClock &clock,
+             QWidget *parent)
+    : QMainWindow(parent), wait(wait) {
     buildFrame();
     buildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(menuItem3, &QAction::triggered, this, &Form1::menuItem3_Click);
-    connect(menuItem4, &QAction::triggered, this, &Form1::menuItem4_Click);
+    // The sound device and the generators come after the layout, in this order; they share the
+    // program's one random generator.
+    random = std::make_unique<SharedRandom>(clock);
+    midi = std::make_unique<MidiSound>(midiOut, media, wait, *random);
+    singleNote = std::make_unique<SingleNote>(*random);
+    musicScale = std::make_unique<MusicScale>(*random);
+    answers = std::make_unique<Answers>();
+    midiChord = std::make_unique<MidiChord>(*random);
+    score = std::make_unique<Score>();
+
+    bindHandlers();
 }
 
 Form1::~Form1() {
     endRun();
+}
+
+void Form1::bindHandlers() {
+    connect(menuItem3, &QAction::triggered, this, &Form1::menuItem3_Click);
+    connect(menuItem4, &QAction::triggered, this, &Form1::menuItem4_Click);
+
+    connect(tabControl1, &QTabWidget::currentChanged, this,
+            &Form1::tabControl1_SelectedIndexChanged);
+    connect(comboBoxRange, &QComboBox::currentIndexChanged, this,
+            &Form1::comboBoxRange_SelectedIndexChanged);
+    connect(checkBoxOnlyWhite, &QCheckBox::toggled, this, &Form1::checkBoxOnlyWhite_CheckedChanged);
+    connect(buttonNext, &QPushButton::clicked, this, &Form1::buttonNext_Click);
+    connect(buttonRetry, &QPushButton::clicked, this, &Form1::buttonRetry_Click);
+    connect(buttonCheck, &QPushButton::clicked, this, &Form1::buttonCheck_Click);
+    connect(buttonShowAnswer, &QPushButton::clicked, this, &Form1::button2_Click);
+    connect(buttonSelfcheckRisum, &QPushButton::clicked, this, &Form1::buttonSelfcheckRisum_Click);
+    connect(buttonSelfCheckMelody, &QPushButton::clicked, this,
+            &Form1::buttonSelfCheckMelody_Click);
+    connect(button1, &QPushButton::clicked, this, &Form1::button1_Click);
+
+    connect(numericUpDownInst, &QSpinBox::valueChanged, this,
+            &Form1::numericUpDownInst_ValueChanged);
+    connect(numericUpDownNoteNum, &QSpinBox::valueChanged, this,
+            &Form1::numericUpDownNoteNum_ValueChanged);
+    connect(numericUpDownVelocity, &QSpinBox::valueChanged, this,
+            &Form1::numericUpDownVelocity_ValueChanged);
+    connect(numericUpDownMidiCh, &QSpinBox::valueChanged, this,
+            &Form1::numericUpDownMidiCh_ValueChanged);
+    connect(radioButtonPiano, &QRadioButton::toggled, this,
+            &Form1::radioButtonPiano_CheckedChanged);
+    connect(radioButtonViolin, &QRadioButton::toggled, this,
+            &Form1::radioButtonViolin_CheckedChanged);
+    connect(radioButtonFlute, &QRadioButton::toggled, this,
+            &Form1::radioButtonFlute_CheckedChanged);
+    connect(radioButtonGuiter, &QRadioButton::toggled, this,
+            &Form1::radioButtonGuiter_CheckedChanged);
+    connect(radioButtonTubularBells, &QRadioButton::toggled, this,
+            &Form1::radioButtonglocken_CheckedChanged);
+    connect(radioButtonTimpani, &QRadioButton::toggled, this,
+            &Form1::radioButtonTrumpet_CheckedChanged);
+    connect(buttonSendMidi, &QPushButton::clicked, this, &Form1::buttonSendMidi_Click);
 }
 
 void Form1::endRun() {
@@ -28,6 +94,13 @@ void Form1::endRun() {
 }
 
 void Form1::closeEvent(QCloseEvent *event) {
+    if (soundingDepth > 0) {
+        // Closing in the middle of a sound would cut the action short; it is carried out as
+        // soon as the action ends.
+        closeRequested = true;
+        event->ignore();
+        return;
+    }
     endRun();
     event->accept();
 }

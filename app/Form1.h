@@ -2,6 +2,10 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
+#include <functional>
+#include <memory>
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -9,22 +13,37 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
 namespace miminomi {
 
+class Answers;
+class CalendarClock;
 class ClientArea;
+class MediaControl;
+class MidiChord;
+class MidiOut;
+class MidiSound;
+class MusicScale;
 class PictureButton;
+class Score;
+class SharedRandom;
+class SingleNote;
 class TabControl;
+class Wait;
 
 /// The main window: a fixed layout of the five exercises and the MIDI test page in a tab control,
 /// the question buttons below it and the right/wrong race on its right.
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    /// Builds the window, then the sound device over `midiOut` and `media` (waiting through
+    /// `wait`) and the question generators, seeded from `clock`.
+    Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarClock &clock,
+          QWidget *parent = nullptr);
     ~Form1() override;
 
     /// Ends the run: everything that must happen exactly once when the window goes away.
@@ -39,7 +58,70 @@ private slots:
     void menuItem3_Click();
     void menuItem4_Click();
 
+    // Questions, marking and the race.
+    void buttonNext_Click();
+    void buttonRetry_Click();
+    void buttonCheck_Click();
+    void button2_Click();
+    void button1_Click();
+    void tabControl1_SelectedIndexChanged(int index);
+    void comboBoxRange_SelectedIndexChanged();
+    void checkBoxOnlyWhite_CheckedChanged();
+    void buttonSelfcheckRisum_Click();
+    void buttonSelfCheckMelody_Click();
+
+    // MIDI test page.
+    void buttonSendMidi_Click();
+    void numericUpDownInst_ValueChanged(int value);
+    void numericUpDownNoteNum_ValueChanged(int value);
+    void numericUpDownVelocity_ValueChanged(int value);
+    void numericUpDownMidiCh_ValueChanged(int value);
+    void radioButtonPiano_CheckedChanged(bool checked);
+    void radioButtonViolin_CheckedChanged(bool checked);
+    void radioButtonFlute_CheckedChanged(bool checked);
+    void radioButtonGuiter_CheckedChanged(bool checked);
+    void radioButtonglocken_CheckedChanged(bool checked);
+    void radioButtonTrumpet_CheckedChanged(bool checked);
+
 private:
+    enum Exercise { note = 0, scale = 1, chord = 2, risum = 3, melody = 4, test = 5 };
+
+    void bindHandlers();
+
+    // Questions.
+    void askNoteQuestion();
+    void askScaleQuestion();
+    void askChordQuestion();
+    void askPiece(Exercise exercise);
+    void replayNoteQuestion();
+    void replayScale();
+    void replayChord();
+    void replayPiece(Exercise exercise);
+    void playReferenceAIfTicked();
+    void playScaleNotes();
+    void playChordNotes();
+    bool playPiece(std::int32_t mode, Exercise exercise);
+    int noteCountChosen() const;
+
+    // Marking and answers.
+    void doCheck();
+    void showRightAnswer();
+    void resetAnswers();
+    void showMark(QLabel *mark, bool right);
+    void showPieceAnswer(Exercise exercise);
+    void selfCheck(Exercise exercise);
+    void showTotals(int exercise);
+    static std::int32_t getNoteNameIndex(std::int32_t i);
+    static std::int32_t getNoteHeightIndex(std::int32_t i);
+
+    // The race.
+    void ScoreImageMove();
+    void ScoreImageInit();
+
+    /// Runs a sounding action: the window keeps painting but takes no input meanwhile, and a
+    /// request to close it is carried out when the action has ended.
+    void sounding(const std::function<void()> &action);
+
     void buildFrame();
     void buildMenu();
     void buildNotePage(QWidget *page);
@@ -51,6 +133,19 @@ private:
     void stackWindowControls();
 
     bool runEnded = false;
+    int soundingDepth = 0;
+    bool closeRequested = false;
+    /// Notes in the last single-note question, fixed when it was asked.
+    int askedNoteCount = 1;
+
+    Wait &wait;
+    std::unique_ptr<SharedRandom> random;
+    std::unique_ptr<MidiSound> midi;
+    std::unique_ptr<SingleNote> singleNote;
+    std::unique_ptr<MusicScale> musicScale;
+    std::unique_ptr<Answers> answers;
+    std::unique_ptr<MidiChord> midiChord;
+    std::unique_ptr<Score> score;
 
     ClientArea *client = nullptr;
 
@@ -136,11 +231,13 @@ private:
     QLabel *pictureBoxRisum = nullptr;
     QComboBox *comboBoxRisumSelfCheck = nullptr;
     QPushButton *buttonSelfcheckRisum = nullptr;
+    QProgressBar *progressRisum = nullptr;
     QLabel *pictureBoxNoMelodyMidiData = nullptr;
     QLabel *pictureBoxOpenMelody = nullptr;
     QLabel *pictureBoxMelody = nullptr;
     QComboBox *comboBoxMelodySelfCheck = nullptr;
     QPushButton *buttonSelfCheckMelody = nullptr;
+    QProgressBar *progressMelody = nullptr;
 
     // MIDI test page.
     QSpinBox *numericUpDownInst = nullptr;

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -152,6 +153,18 @@ QWidget *makePage(QTabWidget *tabs, const char *name, const QString &caption) {
     page->setAutoFillBackground(true);
     tabs->addTab(page, caption);
     return page;
+}
+
+/// The seconds a piece has played, beside the self-mark button, shown only while it plays.
+QProgressBar *makePieceProgress(QWidget *page, const char *name) {
+    auto *bar = new QProgressBar(page);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setGeometry(504, 250, 92, 20);
+    bar->setRange(0, 15);
+    bar->setFormat(QStringLiteral("%v / %m 秒"));
+    bar->setFont(Fonts::ui(9));
+    bar->hide();
+    return bar;
 }
 
 QLabel *withFont(QLabel *label, const QFont &font) {
@@ -439,6 +452,7 @@ void Form1::buildRisumPage(QWidget *p) {
     buttonSelfcheckRisum->setFont(Fonts::mono(9.75));
     buttonSelfcheckRisum->setEnabled(false);
     auto *variety = Controls::label(p, "label29", {72, 288, 515, 16}, answerVariety);
+    progressRisum = makePieceProgress(p, "progressRisum");
 
     stackBackToFront({instruction, heading, pictureBoxRisum, variety, comboBoxRisumSelfCheck,
                       selfMark, buttonSelfcheckRisum, pictureBoxOpenRisum,
@@ -470,6 +484,7 @@ void Form1::buildMelodyPage(QWidget *p) {
     buttonSelfCheckMelody->setFont(Fonts::mono(9.75));
     buttonSelfCheckMelody->setEnabled(false);
     auto *variety = Controls::label(p, "label30", {72, 288, 515, 26}, answerVariety);
+    progressMelody = makePieceProgress(p, "progressMelody");
 
     stackBackToFront({instruction, heading, pictureBoxMelody, variety, comboBoxMelodySelfCheck,
                       selfMark, buttonSelfCheckMelody, pictureBoxOpenMelody,

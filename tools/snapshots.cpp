@@ -1,15 +1,30 @@
-// Renders every page of the main window and the About dialog to PNG files, so that a developer
-// can look at the layout without clicking through the program:
+// Renders every page of the main window, the race at its end and the About dialog to PNG files,
+// so that a developer can look at the layout without clicking through the program:
 //   QT_QPA_PLATFORM=offscreen build-dev/tools/miminomi_snapshots <folder>
 #include "app/AboutDlg.h"
 #include "app/Form1.h"
 #include "app/Theme.h"
+#include "app/WindowWait.h"
+#include "quiz/CalendarClock.h"
+#include "sound/platform/SoundSystem.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QTabWidget>
 
 #include <cstdio>
+#include <sstream>
+
+namespace {
+
+void save(QWidget &widget, const QString &path) {
+    QApplication::processEvents();
+    widget.grab().save(path);
+    std::printf("%s\n", qPrintable(path));
+}
+
+} // namespace
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -17,22 +32,48 @@ int main(int argc, char *argv[]) {
     QDir().mkpath(folder);
     miminomi::Theme::apply();
 
-    miminomi::Form1 form;
+    miminomi::SoundConfig silent;
+    silent.standardSoundFonts.clear();
+    std::ostringstream ignored;
+    const auto sound = miminomi::SoundSystem::create(silent, ignored);
+    miminomi::WindowWait wait;
+    const miminomi::SystemCalendarClock clock;
+    miminomi::Form1 form(sound->midiOut(), sound->mediaControl(), wait, clock);
     form.show();
+
     auto *tabs = form.findChild<QTabWidget *>(QStringLiteral("tabControl1"));
     for (int page = 0; page < tabs->count(); ++page) {
         tabs->setCurrentIndex(page);
-        QApplication::processEvents();
-        const QString path = QStringLiteral("%1/page%2.png").arg(folder).arg(page);
-        form.grab().save(path);
-        std::printf("%s\n", qPrintable(path));
+        save(form, QStringLiteral("%1/page%2.png").arg(folder).arg(page));
     }
+
+    // The rhythm page's three pictures, front-most first.
+    tabs->setCurrentIndex(3);
+    auto *missing = form.findChild<QLabel *>(QStringLiteral("pictureBoxNoRisumMidiData"));
+    auto *opened = form.findChild<QLabel *>(QStringLiteral("pictureBoxOpenRisum"));
+    missing->hide();
+    save(form, folder + QStringLiteral("/risum-opened.png"));
+    opened->hide();
+    save(form, folder + QStringLiteral("/risum-initial.png"));
+
+    // The race: the right marker at the goal with the winning picture, then the losing one.
+    auto *right = form.findChild<QLabel *>(QStringLiteral("pictureBoxRight"));
+    auto *wrong = form.findChild<QLabel *>(QStringLiteral("pictureBoxWrong"));
+    auto *good = form.findChild<QLabel *>(QStringLiteral("pictureBoxGoodGameOver"));
+    auto *bad = form.findChild<QLabel *>(QStringLiteral("pictureBoxBadGameOver"));
+    tabs->setCurrentIndex(0);
+    right->move(642, 66);
+    wrong->move(718, 336 - 27 * 6);
+    good->show();
+    save(form, folder + QStringLiteral("/race-won.png"));
+    good->hide();
+    right->move(642, 336 - 27 * 4);
+    wrong->move(718, 66);
+    bad->show();
+    save(form, folder + QStringLiteral("/race-lost.png"));
 
     miminomi::AboutDlg about;
     about.show();
-    QApplication::processEvents();
-    const QString path = folder + QStringLiteral("/about.png");
-    about.grab().save(path);
-    std::printf("%s\n", qPrintable(path));
+    save(about, folder + QStringLiteral("/about.png"));
     return 0;
 }

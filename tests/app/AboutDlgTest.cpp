@@ -2,6 +2,7 @@
 // and the main window's two ways of closing.
 #include "app/AboutDlg.h"
 #include "app/Form1.h"
+#include "tests/app/FormHarness.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,8 +31,8 @@ QList<AboutDlg *> openDialogs(Form1 &form) {
 }
 
 TEST(AboutDialog, EveryMenuClickOpensAnotherModelessDialogOnTop) {
-    Form1 form;
-    form.show();
+    miminomi::testing::FormHarness harness;
+    Form1 &form = harness.form;
     menuAction(form, "menuItem4")->trigger();
     menuAction(form, "menuItem4")->trigger();
 
@@ -82,14 +83,14 @@ TEST(AboutDialog, ClosesOnDeactivationAndOnItsButton) {
 }
 
 TEST(MainWindowClosing, MenuExitAndCloseBoxEndTheRunTheSameWayOnce) {
-    Form1 byMenu;
-    byMenu.show();
+    miminomi::testing::FormHarness first;
+    Form1 &byMenu = first.form;
     menuAction(byMenu, "menuItem3")->trigger();
     EXPECT_FALSE(byMenu.isVisible());
     EXPECT_TRUE(byMenu.hasEndedRun());
 
-    Form1 byCloseBox;
-    byCloseBox.show();
+    miminomi::testing::FormHarness second;
+    Form1 &byCloseBox = second.form;
     EXPECT_FALSE(byCloseBox.hasEndedRun());
     EXPECT_TRUE(byCloseBox.close());
     EXPECT_TRUE(byCloseBox.hasEndedRun());

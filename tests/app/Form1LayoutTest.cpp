@@ -1,6 +1,7 @@
 // The main window's fixed layout: every control in its place with its text, font and first state.
 #include "app/Fonts.h"
 #include "app/Form1.h"
+#include "tests/app/FormHarness.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -72,8 +73,8 @@ bool drawable(const QFont &font, char32_t c) {
 class Form1Layout : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<Form1>();
-        form->show();
+        harness = std::make_unique<miminomi::testing::FormHarness>();
+        form = &harness->form;
     }
 
     QWidget *control(const char *name) const {
@@ -107,7 +108,8 @@ protected:
         }
     }
 
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<miminomi::testing::FormHarness> harness;
+    Form1 *form = nullptr;
 };
 
 TEST_F(Form1Layout, WindowIsFixedWithTitleMenuAndClientArea) {
@@ -452,13 +454,30 @@ TEST_F(Form1Layout, UnusableChordControlsAndTestPageStartValues) {
 }
 
 TEST_F(Form1Layout, RhythmAndMelodyPicturesShareOneRectWithMissingFilesInFront) {
-    for (const auto &[page, front] : {std::pair{"tabRisum", "pictureBoxNoRisumMidiData"},
-                                      std::pair{"tabMelody", "pictureBoxNoMelodyMidiData"}}) {
-        auto *tabs = qobject_cast<QTabWidget *>(control("tabControl1"));
-        tabs->setCurrentWidget(control(page));
-        const QPoint middle = control(front)->geometry().center();
-        EXPECT_EQ(control(page)->childAt(middle), control(front)) << page;
+    struct Page {
+        const char *page;
+        QStringList frontToBack;
+    };
+    for (const Page &p : {Page{"tabRisum",
+                               {"pictureBoxNoRisumMidiData", "pictureBoxOpenRisum",
+                                "buttonSelfcheckRisum", "label43", "comboBoxRisumSelfCheck",
+                                "label29", "pictureBoxRisum", "label18", "label14"}},
+                          Page{"tabMelody",
+                               {"pictureBoxNoMelodyMidiData", "pictureBoxOpenMelody",
+                                "buttonSelfCheckMelody", "label24", "comboBoxMelodySelfCheck",
+                                "label30", "pictureBoxMelody", "label15", "label13"}}}) {
+        // Siblings are painted in the order of the children list, the last one in front.
+        QStringList backToFront;
+        for (QObject *child : control(p.page)->children())
+            if (p.frontToBack.contains(child->objectName()))
+                backToFront.prepend(child->objectName());
+        EXPECT_EQ(backToFront, p.frontToBack) << p.page;
+        const QRect shared = control(qPrintable(p.frontToBack[0]))->geometry();
+        EXPECT_EQ(control(qPrintable(p.frontToBack[1]))->geometry(), shared);
+        EXPECT_EQ(control(qPrintable(p.frontToBack[6]))->geometry(), shared);
     }
+    // Before any tab change the missing-files picture is what the rhythm page shows.
+    EXPECT_FALSE(control("pictureBoxNoRisumMidiData")->isHidden());
 }
 
 TEST_F(Form1Layout, EveryTextIsShownWholeInAnInstalledFace) {

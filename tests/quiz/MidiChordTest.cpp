@@ -1,12 +1,12 @@
 #include "quiz/MidiChord.h"
 
-#include "FixedCalendarClock.h"
+#include "tests/support/FixedCalendarClock.h"
 
 #include <map>
 #include <set>
 #include <utility>
 
-namespace miminomi::test {
+namespace miminomi::testing {
 namespace {
 
 using TypeAndRoot = std::pair<int, int>;
@@ -147,4 +147,4 @@ TEST(MidiChord, DrawsTheTypeFromTheClockAmongThePermittedCodesInOrder) {
     EXPECT_EQ(rig.chord.getChordName(), 1);
 }
 
-} // namespace miminomi::test
+} // namespace miminomi::testing

@@ -1,12 +1,12 @@
 #include "quiz/MusicScale.h"
 
-#include "FixedCalendarClock.h"
+#include "tests/support/FixedCalendarClock.h"
 
 #include <map>
 #include <set>
 #include <utility>
 
-namespace miminomi::test {
+namespace miminomi::testing {
 namespace {
 
 using TypeAndRoot = std::pair<int, int>;
@@ -170,4 +170,4 @@ TEST(MusicScale, BeforeAnyQuestionAnUnknownFamilyPlaysCMajor) {
     EXPECT_EQ(wrapped, (std::vector<int>{246, 248, 249, 251, 253, 255, 0, 255, 253}));
 }
 
-} // namespace miminomi::test
+} // namespace miminomi::testing

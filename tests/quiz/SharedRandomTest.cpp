@@ -1,6 +1,6 @@
-#include "FixedCalendarClock.h"
+#include "tests/support/FixedCalendarClock.h"
 
-namespace miminomi::test {
+namespace miminomi::testing {
 
 TEST(SharedRandom, ProducesTheKnownSequenceAndSeedsFromTheClockSeconds) {
     FixedCalendarClock clock(1);
@@ -14,4 +14,4 @@ TEST(SharedRandom, ProducesTheKnownSequenceAndSeedsFromTheClockSeconds) {
     EXPECT_EQ(random.rand(), 41);
 }
 
-} // namespace miminomi::test
+} // namespace miminomi::testing

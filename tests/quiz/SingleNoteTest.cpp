@@ -1,10 +1,10 @@
 #include "quiz/SingleNote.h"
 
-#include "FixedCalendarClock.h"
+#include "tests/support/FixedCalendarClock.h"
 
 #include <set>
 
-namespace miminomi::test {
+namespace miminomi::testing {
 namespace {
 
 bool isBlack(int n) {
@@ -112,4 +112,4 @@ TEST_F(SingleNoteTest, RefusesARangeWithNothingToDraw) {
 }
 
 } // namespace
-} // namespace miminomi::test
+} // namespace miminomi::testing

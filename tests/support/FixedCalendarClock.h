@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace miminomi::test {
+namespace miminomi::testing {
 
 /// A calendar clock standing still at a second the test chooses.
 class FixedCalendarClock final : public CalendarClock {
@@ -52,4 +52,4 @@ inline std::int64_t secondWhoseFirstDraw(int range, int value) {
     return secondWhere([&](SharedRandom &r) { return r.rand() % range == value; });
 }
 
-} // namespace miminomi::test
+} // namespace miminomi::testing

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "sound/platform/Wait.h"
+#include "sound/platform/WaitDeadlines.h"
+
+#include <QObject>
+
+namespace miminomi {
+
+/// The program's blocking wait: until the deadline the windows keep painting and timers keep
+/// running, while every click, key press and wheel turn is dropped, so that nothing the learner
+/// does during a sound is carried out afterwards. Consecutive waits are chained on absolute
+/// deadlines so that a sequence of notes does not drift.
+class WindowWait : public QObject, public Wait {
+    Q_OBJECT
+public:
+    void Sleep(std::uint32_t milliseconds) override;
+
+    /// True while a wait is in progress.
+    bool isWaiting() const { return waiting; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    WaitDeadlines deadlines;
+    bool waiting = false;
+};
+
+} // namespace miminomi
