@@ -172,6 +172,56 @@ QLabel *withFont(QLabel *label, const QFont &font) {
     return label;
 }
 
+/// The names of the controls of the rhythm page or the melody page, which share one layout.
+struct PiecePageNames {
+    const char *heading, *missing, *opened, *answer, *instruction;
+    int instructionWidth;
+    const char *selfMark, *choice, *confirm, *variety;
+    int varietyHeight;
+    const char *progress;
+};
+
+struct PiecePage {
+    QLabel *missing, *opened, *answer;
+    QComboBox *choice;
+    QPushButton *confirm;
+    QProgressBar *progress;
+};
+
+PiecePage buildPiecePage(QWidget *p, const PiecePageNames &n) {
+    const QRect pictureArea(24, 32, 550, 160);
+    PiecePage page{};
+    auto *heading = Controls::label(p, n.heading, {40, 8, 523, 16}, modelAnswerHeading);
+    // The three pictures share one rectangle; their panels are drawn when the page first shows.
+    page.missing = Controls::pictureBox(p, n.missing, pictureArea, {});
+    Controls::setBackground(page.missing, Qt::white);
+    Pictures::loadWhenShown(page.missing, "panelNoMidiData", pictureArea.size());
+    page.opened = Controls::pictureBox(p, n.opened, pictureArea, {}, true);
+    Controls::setBackground(page.opened, appWorkspace);
+    Pictures::loadWhenShown(page.opened, "panelOpen", pictureArea.size());
+    page.answer = Controls::pictureBox(p, n.answer, pictureArea, {}, true);
+    Controls::setBackground(page.answer, appWorkspace);
+    Pictures::loadWhenShown(page.answer, "panelInitial", pictureArea.size());
+
+    auto *instruction = withFont(
+        Controls::label(p, n.instruction, {72, 200, n.instructionWidth, 38}, selfCheckHint),
+        Fonts::mono(12));
+    instruction->setWordWrap(true);
+    auto *selfMark =
+        withFont(Controls::label(p, n.selfMark, {112, 248, 88, 24}, QStringLiteral("自己採点：")),
+                 Fonts::mono(12, true));
+    page.choice = Controls::comboBox(p, n.choice, {208, 248, 200, 24}, selfCheckItems);
+    page.confirm = Controls::button(p, n.confirm, {416, 248, 80, 23}, QStringLiteral("得点確定"));
+    page.confirm->setFont(Fonts::mono(9.75));
+    page.confirm->setEnabled(false);
+    auto *variety = Controls::label(p, n.variety, {72, 288, 515, n.varietyHeight}, answerVariety);
+    page.progress = makePieceProgress(p, n.progress);
+
+    stackBackToFront({instruction, heading, page.answer, variety, page.choice, selfMark,
+                      page.confirm, page.opened, page.missing});
+    return page;
+}
+
 } // namespace
 
 void Form1::buildFrame() {
@@ -428,67 +478,29 @@ void Form1::buildChordPage(QWidget *p) {
 }
 
 void Form1::buildRisumPage(QWidget *p) {
-    auto *heading = Controls::label(p, "label18", {40, 8, 523, 16}, modelAnswerHeading);
-    pictureBoxNoRisumMidiData =
-        Controls::pictureBox(p, "pictureBoxNoRisumMidiData", {24, 32, 550, 160},
-                             Pictures::load("panelNoMidiData", {550, 160}));
-    Controls::setBackground(pictureBoxNoRisumMidiData, Qt::white);
-    pictureBoxOpenRisum = Controls::pictureBox(p, "pictureBoxOpenRisum", {24, 32, 550, 160},
-                                               Pictures::load("panelOpen", {550, 160}), true);
-    Controls::setBackground(pictureBoxOpenRisum, appWorkspace);
-    pictureBoxRisum = Controls::pictureBox(p, "pictureBoxRisum", {24, 32, 550, 160},
-                                           Pictures::load("panelInitial", {550, 160}), true);
-    Controls::setBackground(pictureBoxRisum, appWorkspace);
-    auto *instruction =
-        withFont(Controls::label(p, "label14", {72, 200, 478, 38}, selfCheckHint), Fonts::mono(12));
-    instruction->setWordWrap(true);
-    auto *selfMark =
-        withFont(Controls::label(p, "label43", {112, 248, 88, 24}, QStringLiteral("自己採点：")),
-                 Fonts::mono(12, true));
-    comboBoxRisumSelfCheck =
-        Controls::comboBox(p, "comboBoxRisumSelfCheck", {208, 248, 200, 24}, selfCheckItems);
-    buttonSelfcheckRisum =
-        Controls::button(p, "buttonSelfcheckRisum", {416, 248, 80, 23}, QStringLiteral("得点確定"));
-    buttonSelfcheckRisum->setFont(Fonts::mono(9.75));
-    buttonSelfcheckRisum->setEnabled(false);
-    auto *variety = Controls::label(p, "label29", {72, 288, 515, 16}, answerVariety);
-    progressRisum = makePieceProgress(p, "progressRisum");
-
-    stackBackToFront({instruction, heading, pictureBoxRisum, variety, comboBoxRisumSelfCheck,
-                      selfMark, buttonSelfcheckRisum, pictureBoxOpenRisum,
-                      pictureBoxNoRisumMidiData});
+    const PiecePage page =
+        buildPiecePage(p, {"label18", "pictureBoxNoRisumMidiData", "pictureBoxOpenRisum",
+                           "pictureBoxRisum", "label14", 478, "label43", "comboBoxRisumSelfCheck",
+                           "buttonSelfcheckRisum", "label29", 16, "progressRisum"});
+    pictureBoxNoRisumMidiData = page.missing;
+    pictureBoxOpenRisum = page.opened;
+    pictureBoxRisum = page.answer;
+    comboBoxRisumSelfCheck = page.choice;
+    buttonSelfcheckRisum = page.confirm;
+    progressRisum = page.progress;
 }
 
 void Form1::buildMelodyPage(QWidget *p) {
-    auto *heading = Controls::label(p, "label15", {40, 8, 523, 16}, modelAnswerHeading);
-    pictureBoxNoMelodyMidiData =
-        Controls::pictureBox(p, "pictureBoxNoMelodyMidiData", {24, 32, 550, 160},
-                             Pictures::load("panelNoMidiData", {550, 160}));
-    Controls::setBackground(pictureBoxNoMelodyMidiData, Qt::white);
-    pictureBoxOpenMelody = Controls::pictureBox(p, "pictureBoxOpenMelody", {24, 32, 550, 160},
-                                                Pictures::load("panelOpen", {550, 160}), true);
-    Controls::setBackground(pictureBoxOpenMelody, appWorkspace);
-    pictureBoxMelody = Controls::pictureBox(p, "pictureBoxMelody", {24, 32, 550, 160},
-                                            Pictures::load("panelInitial", {550, 160}), true);
-    Controls::setBackground(pictureBoxMelody, appWorkspace);
-    auto *instruction =
-        withFont(Controls::label(p, "label13", {72, 200, 472, 38}, selfCheckHint), Fonts::mono(12));
-    instruction->setWordWrap(true);
-    auto *selfMark =
-        withFont(Controls::label(p, "label24", {112, 248, 88, 24}, QStringLiteral("自己採点：")),
-                 Fonts::mono(12, true));
-    comboBoxMelodySelfCheck =
-        Controls::comboBox(p, "comboBoxMelodySelfCheck", {208, 248, 200, 24}, selfCheckItems);
-    buttonSelfCheckMelody = Controls::button(p, "buttonSelfCheckMelody", {416, 248, 80, 23},
-                                             QStringLiteral("得点確定"));
-    buttonSelfCheckMelody->setFont(Fonts::mono(9.75));
-    buttonSelfCheckMelody->setEnabled(false);
-    auto *variety = Controls::label(p, "label30", {72, 288, 515, 26}, answerVariety);
-    progressMelody = makePieceProgress(p, "progressMelody");
-
-    stackBackToFront({instruction, heading, pictureBoxMelody, variety, comboBoxMelodySelfCheck,
-                      selfMark, buttonSelfCheckMelody, pictureBoxOpenMelody,
-                      pictureBoxNoMelodyMidiData});
+    const PiecePage page =
+        buildPiecePage(p, {"label15", "pictureBoxNoMelodyMidiData", "pictureBoxOpenMelody",
+                           "pictureBoxMelody", "label13", 472, "label24", "comboBoxMelodySelfCheck",
+                           "buttonSelfCheckMelody", "label30", 26, "progressMelody"});
+    pictureBoxNoMelodyMidiData = page.missing;
+    pictureBoxOpenMelody = page.opened;
+    pictureBoxMelody = page.answer;
+    comboBoxMelodySelfCheck = page.choice;
+    buttonSelfCheckMelody = page.confirm;
+    progressMelody = page.progress;
 }
 
 void Form1::buildTestPage(QWidget *p) {

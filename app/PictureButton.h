@@ -7,7 +7,7 @@ namespace miminomi {
 
 /// A push button that shows a picture in its middle and its text at the bottom centre, over the
 /// picture (greyed while the button is disabled); without a picture its text is centred and
-/// wraps onto further lines when the button is too narrow for it.
+/// broken into two lines at a natural place when the button is too narrow for one.
 class PictureButton : public QPushButton {
     Q_OBJECT
 public:

@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QString>
 
+class QLabel;
+
 namespace miminomi {
 
 /// The pictures compiled into the program, drawn as SVG and rendered at their fixed pixel size.
@@ -12,6 +14,9 @@ class Pictures {
 public:
     /// Renders :/assets/<name>.svg at exactly `size`; a null pixmap when there is no such picture.
     static QPixmap load(const QString &name, QSize size);
+    /// Puts the picture into `label` only when the label is first shown, so that pictures on
+    /// pages nobody has opened yet cost nothing at start-up.
+    static void loadWhenShown(QLabel *label, const QString &name, QSize size);
     /// The window icon, with its 32 × 32 and 16 × 16 images.
     static QIcon windowIcon();
 };
