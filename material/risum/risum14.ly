@@ -1,0 +1,13 @@
+\version "2.24.0"
+\include "piece.ily"
+% Rhythm 14: An upbeat of one beat. Source: original.
+timeSig = #'(4 . 4)
+bpm = #90
+pickup = { c4 }
+music = {
+  c4 c c4. c8 |
+  c2 c4 c |
+  c8 c c4 c c |
+  c2.
+}
+\include "rhythm-scores.ily"

@@ -1,0 +1,13 @@
+\version "2.24.0"
+staffSize = #21
+\include "piece.ily"
+% Rhythm 16: Syncopation: eighth, quarter, eighth. Source: original.
+timeSig = #'(4 . 4)
+bpm = #88
+music = {
+  c8 c4 c8 c4 c |
+  c8 c4 c8 c2 |
+  c4 c8 c4 c8 c4 |
+  c2 c
+}
+\include "rhythm-scores.ily"
