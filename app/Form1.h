@@ -87,6 +87,9 @@ private:
     enum Exercise { note = 0, scale = 1, chord = 2, risum = 3, melody = 4, test = 5 };
 
     void bindHandlers();
+    /// Sounds what a question button does on the current page; the test page has no sound.
+    void soundForPage(void (Form1::*onNote)(), void (Form1::*onScale)(), void (Form1::*onChord)(),
+                      void (Form1::*onPiece)(Exercise));
 
     // Questions.
     void askNoteQuestion();

@@ -89,39 +89,31 @@ void Form1::buttonNext_Click() {
     resetAnswers();
     answers->clear();
 
-    switch (tabControl1->currentIndex()) {
-    case note:
-        sounding([this] { askNoteQuestion(); });
-        break;
-    case scale:
-        sounding([this] { askScaleQuestion(); });
-        break;
-    case chord:
-        sounding([this] { askChordQuestion(); });
-        break;
-    case risum:
-    case melody:
-        sounding([this] { askPiece(Exercise(tabControl1->currentIndex())); });
-        break;
-    default:
-        break;
-    }
+    soundForPage(&Form1::askNoteQuestion, &Form1::askScaleQuestion, &Form1::askChordQuestion,
+                 &Form1::askPiece);
 }
 
 void Form1::buttonRetry_Click() {
-    switch (tabControl1->currentIndex()) {
+    soundForPage(&Form1::replayNoteQuestion, &Form1::replayScale, &Form1::replayChord,
+                 &Form1::replayPiece);
+}
+
+void Form1::soundForPage(void (Form1::*onNote)(), void (Form1::*onScale)(),
+                         void (Form1::*onChord)(), void (Form1::*onPiece)(Exercise)) {
+    const auto page = Exercise(tabControl1->currentIndex());
+    switch (page) {
     case note:
-        sounding([this] { replayNoteQuestion(); });
+        sounding([&] { (this->*onNote)(); });
         break;
     case scale:
-        sounding([this] { replayScale(); });
+        sounding([&] { (this->*onScale)(); });
         break;
     case chord:
-        sounding([this] { replayChord(); });
+        sounding([&] { (this->*onChord)(); });
         break;
     case risum:
     case melody:
-        sounding([this] { replayPiece(Exercise(tabControl1->currentIndex())); });
+        sounding([&] { (this->*onPiece)(page); });
         break;
     default:
         break;
