@@ -8,6 +8,9 @@
 #include "quiz/MusicScale.h"
 #include "quiz/SharedRandom.h"
 #include "quiz/SingleNote.h"
+#include "records/Record.h"
+#include "records/RecordDate.h"
+#include "records/RecordFile.h"
 #include "records/Score.h"
 #include "sound/MidiSound.h"
 
@@ -24,7 +27,7 @@ namespace miminomi {
 
 Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarClock &clock,
              QWidget *parent)
-    : QMainWindow(parent), wait(wait) {
+    : QMainWindow(parent), wait(wait), clock(clock) {
     buildFrame();
     buildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -63,6 +66,7 @@ void Form1::bindHandlers() {
     connect(buttonSelfCheckMelody, &QPushButton::clicked, this,
             &Form1::buttonSelfCheckMelody_Click);
     connect(button1, &QPushButton::clicked, this, &Form1::button1_Click);
+    connect(buttonShowRecord, &QPushButton::clicked, this, &Form1::buttonShowRecord_Click);
 
     connect(numericUpDownInst, &QSpinBox::valueChanged, this,
             &Form1::numericUpDownInst_ValueChanged);
@@ -91,6 +95,8 @@ void Form1::endRun() {
     if (runEnded)
         return;
     runEnded = true;
+    // A record that cannot be kept is explained on standard error; the program still ends.
+    RecordFile::SaveCsvFile(*score, RecordDate::localToday(clock));
 }
 
 void Form1::closeEvent(QCloseEvent *event) {
@@ -112,6 +118,16 @@ void Form1::menuItem3_Click() {
 void Form1::menuItem4_Click() {
     auto *dialog = new AboutDlg(this);
     dialog->show();
+}
+
+void Form1::buttonShowRecord_Click() {
+    const auto tally = [this](int exercise, bool right) {
+        return score->getScore(exercise, right);
+    };
+    auto *viewer = new Record(tally(0, true), tally(0, false), tally(1, true), tally(1, false),
+                              tally(2, true), tally(2, false), tally(3, true), tally(3, false),
+                              tally(4, true), tally(4, false), this);
+    viewer->show();
 }
 
 } // namespace miminomi

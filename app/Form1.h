@@ -57,6 +57,7 @@ protected:
 private slots:
     void menuItem3_Click();
     void menuItem4_Click();
+    void buttonShowRecord_Click();
 
     // Questions, marking and the race.
     void buttonNext_Click();
@@ -142,6 +143,7 @@ private:
     int askedNoteCount = 1;
 
     Wait &wait;
+    const CalendarClock &clock;
     std::unique_ptr<SharedRandom> random;
     std::unique_ptr<MidiSound> midi;
     std::unique_ptr<SingleNote> singleNote;

@@ -1,3 +1,4 @@
+#include "app/ExitSignals.h"
 #include "app/Form1.h"
 #include "app/Theme.h"
 #include "app/WindowWait.h"
@@ -19,6 +20,9 @@ int main(int, char *argv[]) {
 
     miminomi::Form1 form(sound->midiOut(), sound->mediaControl(), wait, clock);
     form.show();
+    // A signal to end, or the desktop session ending, closes the window as its menu does, so
+    // that the run's record is kept.
+    const miminomi::ExitSignals exitSignals([&form] { form.close(); });
     QApplication::exec();
     return 0;
 }

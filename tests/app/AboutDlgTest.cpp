@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -82,18 +83,55 @@ TEST(AboutDialog, ClosesOnDeactivationAndOnItsButton) {
     EXPECT_TRUE(closed.isNull());
 }
 
-TEST(MainWindowClosing, MenuExitAndCloseBoxEndTheRunTheSameWayOnce) {
-    miminomi::testing::FormHarness first;
-    Form1 &byMenu = first.form;
-    menuAction(byMenu, "menuItem3")->trigger();
-    EXPECT_FALSE(byMenu.isVisible());
-    EXPECT_TRUE(byMenu.hasEndedRun());
+QStringList recordLines() {
+    QFile file(QStringLiteral("record.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
 
-    miminomi::testing::FormHarness second;
-    Form1 &byCloseBox = second.form;
-    EXPECT_FALSE(byCloseBox.hasEndedRun());
-    EXPECT_TRUE(byCloseBox.close());
-    EXPECT_TRUE(byCloseBox.hasEndedRun());
+TEST(MainWindowClosing, MenuAndCloseBoxEachKeepTheRunInOneRecordLine) {
+    for (const bool byMenu : {true, false}) {
+        QFile::remove(QStringLiteral("record.txt"));
+        {
+            miminomi::testing::FormHarness harness;
+            harness.click("buttonNext");
+            harness.click("buttonCheck"); // nothing chosen: one wrong single note
+            if (byMenu)
+                menuAction(harness.form, "menuItem3")->trigger();
+            else
+                EXPECT_TRUE(harness.form.close());
+            EXPECT_FALSE(harness.form.isVisible());
+            EXPECT_TRUE(harness.form.hasEndedRun());
+        } // the window is destroyed too, which must not write a second line
+        const QStringList lines = recordLines();
+        ASSERT_EQ(lines.size(), 1) << (byMenu ? "menu" : "close box");
+        EXPECT_TRUE(lines[0].endsWith(QStringLiteral(",0,1,0,0,0,0,0,0,0,0")))
+            << lines[0].toStdString();
+    }
+}
+
+TEST(MainWindowClosing, ARunWithoutAnswersLeavesNoRecord) {
+    QFile::remove(QStringLiteral("record.txt"));
+    {
+        miminomi::testing::FormHarness harness;
+        harness.click("buttonNext");
+        harness.form.close();
+    }
+    EXPECT_FALSE(QFile::exists(QStringLiteral("record.txt")));
+}
+
+TEST(RecordViewerButton, EveryClickOpensAnotherViewer) {
+    miminomi::testing::FormHarness harness;
+    harness.click("buttonShowRecord");
+    harness.click("buttonShowRecord");
+    int open = 0;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        open += window->isVisible() && window->windowTitle() == QStringLiteral("過去の成績");
+    EXPECT_EQ(open, 2);
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->windowTitle() == QStringLiteral("過去の成績"))
+            window->close();
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "app/Theme.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,6 +16,9 @@ int main(int argc, char *argv[]) {
     unsetenv("QT_FONT_DPI");
     unsetenv("QT_SCREEN_SCALE_FACTORS");
     QApplication app(argc, argv);
+    // Windows keep their record in the working folder: give the run a folder of its own.
+    QTemporaryDir workingFolder;
+    QDir::setCurrent(workingFolder.path());
     miminomi::Theme::apply();
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds and runs the record viewer benchmark in an optimised build; figures go to standard output.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=${BUILD:-build-bench}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DMIMINOMI_TESTS=ON >/dev/null
+cmake --build "$build" --target bench_records_viewer -j 2 >/dev/null
+"$build/bench/bench_records_viewer" 100000

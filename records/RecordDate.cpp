@@ -1,0 +1,95 @@
+#include "records/RecordDate.h"
+
+#include "quiz/CalendarClock.h"
+
+#include <array>
+#include <ctime>
+
+namespace miminomi {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int daysInMonth(int year, int month) {
+    static constexpr std::array<int, 12> days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeapYear(year) ? 29 : days[static_cast<std::size_t>(month - 1)];
+}
+
+/// Reads `minDigits` to `maxDigits` decimal digits from the front of `text`, consuming them.
+std::optional<int> takeNumber(std::string_view &text, std::size_t minDigits,
+                              std::size_t maxDigits) {
+    std::size_t length = 0;
+    int value = 0;
+    while (length < text.size() && length < maxDigits && text[length] >= '0' &&
+           text[length] <= '9') {
+        value = value * 10 + (text[length] - '0');
+        ++length;
+    }
+    if (length < minDigits || (length < text.size() && text[length] >= '0' && text[length] <= '9'))
+        return std::nullopt;
+    text.remove_prefix(length);
+    return value;
+}
+
+} // namespace
+
+RecordDate RecordDate::localToday(const CalendarClock &clock) {
+    return localDateAt(clock.nowSeconds());
+}
+
+RecordDate RecordDate::localDateAt(std::int64_t seconds) {
+    const auto time = static_cast<std::time_t>(seconds);
+    std::tm local{};
+    localtime_r(&time, &local);
+    return RecordDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+std::optional<RecordDate> RecordDate::parse(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+
+    const auto year = takeNumber(text, 4, 4);
+    if (!year || text.empty() || (text.front() != '/' && text.front() != '-'))
+        return std::nullopt;
+    const char separator = text.front();
+    text.remove_prefix(1);
+    const auto month = takeNumber(text, 1, 2);
+    if (!month || text.empty() || text.front() != separator)
+        return std::nullopt;
+    text.remove_prefix(1);
+    const auto day = takeNumber(text, 1, 2);
+    if (!day || !text.empty())
+        return std::nullopt;
+
+    if (*year < 1 || *month < 1 || *month > 12 || *day < 1 || *day > daysInMonth(*year, *month))
+        return std::nullopt;
+    return RecordDate(*year, *month, *day);
+}
+
+std::string RecordDate::format() const {
+    // Written digit by digit: the viewer renders every date of a long file again.
+    const auto digits = [](std::string &text, int value, int width) {
+        std::string number = std::to_string(value);
+        if (static_cast<int>(number.size()) < width)
+            text.append(static_cast<std::size_t>(width) - number.size(), '0');
+        text += number;
+    };
+    std::string text;
+    digits(text, year, 4);
+    text += '/';
+    digits(text, month, 2);
+    text += '/';
+    digits(text, day, 2);
+    return text;
+}
+
+} // namespace miminomi

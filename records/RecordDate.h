@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace miminomi {
+
+class CalendarClock;
+
+/// A calendar date without time of day, written in the record file as yyyy/MM/dd on every system,
+/// so that the writer and the reader always agree.
+class RecordDate {
+public:
+    RecordDate(int year, int month, int day) : year(year), month(month), day(day) {}
+
+    /// The local date at `clock`'s present second.
+    static RecordDate localToday(const CalendarClock &clock);
+    /// The local date at a calendar second (seconds since the epoch).
+    static RecordDate localDateAt(std::int64_t seconds);
+
+    /// Reads a date written as year/month/day or year-month-day (one or two digits for month and
+    /// day, surrounding blanks allowed); nothing when the text is not a real calendar date.
+    static std::optional<RecordDate> parse(std::string_view text);
+
+    /// The short-date form, four-digit year and two-digit month and day: 2006/04/01.
+    std::string format() const;
+
+    int getYear() const { return year; }
+    int getMonth() const { return month; }
+    int getDay() const { return day; }
+
+    friend bool operator==(const RecordDate &, const RecordDate &) = default;
+
+private:
+    int year;
+    int month;
+    int day;
+};
+
+} // namespace miminomi

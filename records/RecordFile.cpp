@@ -1,0 +1,250 @@
+#include "records/RecordFile.h"
+
+#include "records/RecordList.h"
+#include "records/Score.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace miminomi {
+
+namespace {
+
+/// A file descriptor closed when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd(fd) {}
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(FileDescriptor &&other) noexcept {
+        std::swap(fd, other.fd);
+        return *this;
+    }
+    ~FileDescriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    int get() const { return fd; }
+    /// Closes now and reports the result: on some file systems a failed write shows only here.
+    int close() {
+        const int result = ::close(fd);
+        fd = -1;
+        return result;
+    }
+
+private:
+    int fd;
+};
+
+bool isBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+/// A count: optional blanks, an optional sign, decimal digits, optional blanks; 0 to 2^31 − 1.
+std::optional<std::int32_t> parseCount(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    constexpr std::int64_t largest = 2147483647;
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > largest)
+            return std::nullopt;
+    }
+    // Tallies are never negative; "-0" is still zero.
+    if (negative && value != 0)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+std::string describe(int error) {
+    return std::strerror(error);
+}
+
+} // namespace
+
+bool RecordFile::SaveCsvFile(const Score &score, const RecordDate &date, const std::string &path,
+                             std::ostream &diagnostics) {
+    std::array<std::int32_t, 10> counts{};
+    for (int exercise = 0; exercise < 5; ++exercise) {
+        counts[static_cast<std::size_t>(exercise) * 2] = score.getScore(exercise, true);
+        counts[static_cast<std::size_t>(exercise) * 2 + 1] = score.getScore(exercise, false);
+    }
+    if (std::all_of(counts.begin(), counts.end(), [](std::int32_t count) { return count == 0; }))
+        return true;
+
+    const std::string line = formatLine(date, counts);
+    std::string reason;
+    if (appendLine(path, line, reason))
+        return true;
+    // One line, written at once; it carries the lost line so that the learner can add it by hand.
+    diagnostics << "miminomi: the record of this run could not be kept in " + path + " (" + reason +
+                       "): " + line.substr(0, line.size() - 2) + "\n"
+                << std::flush;
+    return false;
+}
+
+std::string RecordFile::formatLine(const RecordDate &date,
+                                   const std::array<std::int32_t, 10> &counts) {
+    std::string line = date.format();
+    for (const std::int32_t count : counts) {
+        line += ',';
+        line += std::to_string(count);
+    }
+    line += "\r\n";
+    return line;
+}
+
+bool RecordFile::appendLine(const std::string &path, std::string_view line, std::string &reason) {
+    // Read access lets the last byte be checked; a file that may only be written is still
+    // appended to. O_NONBLOCK only keeps the open from hanging on a named pipe without a reader.
+    const int flags = O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK;
+    FileDescriptor file(::open(path.c_str(), O_RDWR | flags, 0666));
+    if (file.get() < 0 && errno == EACCES)
+        file = FileDescriptor(::open(path.c_str(), O_WRONLY | flags, 0666));
+    if (file.get() < 0) {
+        reason = describe(errno);
+        return false;
+    }
+
+    // Other copies of the program take the same lock, so the check of the last byte and the
+    // taking back of a part-written line below see no line of theirs arriving in between. The
+    // append itself needs no lock: the kernel places each write to an appending file at its end.
+    int locked;
+    do {
+        locked = ::flock(file.get(), LOCK_EX);
+    } while (locked != 0 && errno == EINTR);
+
+    std::string data;
+    struct stat status {};
+    if (::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+        char last = '\n';
+        if (::pread(file.get(), &last, 1, status.st_size - 1) == 1 && last != '\n' && last != '\r')
+            data = "\r\n"; // the file's last line has no line end: do not join this line to it
+    }
+    data += line;
+
+    ssize_t written;
+    do {
+        written = ::write(file.get(), data.data(), data.size());
+    } while (written < 0 && errno == EINTR);
+    if (written < 0) {
+        reason = describe(errno);
+        return false;
+    }
+    if (static_cast<std::size_t>(written) < data.size()) {
+        // The disk filled (or the file size limit was reached) part way: remove the part-written
+        // line, which ends where the file offset now stands.
+        const off_t end = ::lseek(file.get(), 0, SEEK_CUR);
+        if (locked == 0 && end >= written && ::ftruncate(file.get(), end - written) != 0) {
+            reason =
+                "only part of the line was written and it could not be removed: " + describe(errno);
+            return false;
+        }
+        reason = describe(ENOSPC);
+        return false;
+    }
+    if (file.close() != 0) {
+        reason = describe(errno);
+        return false;
+    }
+    return true;
+}
+
+std::optional<RecordData> RecordFile::parseLine(std::string_view line) {
+    std::array<std::string_view, 11> fields;
+    std::size_t count = 0;
+    std::size_t start = 0;
+    while (count < fields.size()) {
+        const std::size_t comma = line.find(',', start);
+        fields[count++] =
+            line.substr(start, comma == std::string_view::npos ? line.npos : comma - start);
+        if (comma == std::string_view::npos)
+            break;
+        start = comma + 1;
+    }
+    if (count < fields.size())
+        return std::nullopt;
+
+    const auto date = RecordDate::parse(fields[0]);
+    if (!date)
+        return std::nullopt;
+    std::array<std::int32_t, 10> counts{};
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        const auto value = parseCount(fields[i + 1]);
+        if (!value)
+            return std::nullopt;
+        counts[i] = *value;
+    }
+    return RecordData(date->format(), counts[0], counts[1], counts[2], counts[3], counts[4],
+                      counts[5], counts[6], counts[7], counts[8], counts[9]);
+}
+
+bool RecordFile::read(const std::string &path, RecordList &list) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0)
+        return false;
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
+
+    std::string text;
+    text.reserve(static_cast<std::size_t>(status.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    return readText(text, list);
+}
+
+bool RecordFile::readText(std::string_view text, RecordList &list) {
+    // A byte-order mark left by an editor is not part of the first date.
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+    // Lines end in CR LF, LF or a lone CR; the last line may have no line end.
+    while (!text.empty()) {
+        // A plain scan: find_first_of looks each byte up in the set of line-end bytes.
+        std::size_t end = 0;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
+        if (end == text.size())
+            end = std::string_view::npos;
+        const std::string_view line = text.substr(0, end);
+        auto record = parseLine(line);
+        if (!record)
+            return false;
+        list.Add(std::move(*record));
+        if (end == std::string_view::npos)
+            break;
+        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        text.remove_prefix(end + (crlf ? 2 : 1));
+    }
+    return true;
+}
+
+} // namespace miminomi

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "records/RecordData.h"
+#include "records/RecordDate.h"
+
+#include <array>
+#include <cstdint>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace miminomi {
+
+class RecordList;
+class Score;
+
+/// The record file: one line per run of the program, "date,n1,...,n10" in ASCII (and so in
+/// Shift-JIS) ending in CR LF, appended when a run ends and read back in full by the viewer.
+class RecordFile {
+public:
+    /// The record file's name, relative to the working folder.
+    static inline const std::string defaultPath = "record.txt";
+
+    /// Appends the run's line (`date` and the ten tallies of `score` in field order) to the file
+    /// at `path` when any tally is not 0; a run without tallies leaves the file untouched. Returns
+    /// false when the line could not be kept, after saying so and why in one line on
+    /// `diagnostics`.
+    static bool SaveCsvFile(const Score &score, const RecordDate &date,
+                            const std::string &path = defaultPath,
+                            std::ostream &diagnostics = std::cerr);
+
+    /// The line of a run: the date, then the ten counts in field order, joined by commas, with
+    /// CR LF at the end.
+    static std::string formatLine(const RecordDate &date,
+                                  const std::array<std::int32_t, 10> &counts);
+
+    /// Appends `line` to the file at `path`, creating it when missing, with one write to the file
+    /// opened for appending, so that lines of programs closing at the same moment never mix.
+    /// Starts a new line first when the file does not end in one, and takes a part-written line
+    /// back out when the disk fills during the write. On failure returns false and sets `reason`.
+    static bool appendLine(const std::string &path, std::string_view line, std::string &reason);
+
+    /// Reads one line (without its line end) into a record: at least eleven comma-separated
+    /// fields, a date and ten counts from 0 to 2147483647 that may have surrounding blanks and a
+    /// plus sign; fields after the eleventh are ignored. Nothing when the line is malformed.
+    static std::optional<RecordData> parseLine(std::string_view line);
+
+    /// Appends the records of the file at `path` to `list` in file order. Returns false when the
+    /// file cannot be read or at the first blank or malformed line, keeping the records before it.
+    /// An empty file gives no records and true.
+    static bool read(const std::string &path, RecordList &list);
+
+    /// As `read`, from the file's contents.
+    static bool readText(std::string_view text, RecordList &list);
+};
+
+} // namespace miminomi
