@@ -4,6 +4,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,10 +55,15 @@ QGroupBox *Controls::groupBox(QWidget *parent, const char *name, QRect geometry,
 QComboBox *Controls::comboBox(QWidget *parent, const char *name, QRect geometry,
                               const QStringList &items, const QString &initialText) {
     auto *box = place(new QComboBox(parent), name, geometry);
-    box->setEditable(true);
+    // The text part completes nothing as it is typed. Giving the line edit a completer of no
+    // list before it joins the box keeps the box from building one of its own for every box.
+    static QCompleter *const noCompletion = new QCompleter(QCoreApplication::instance());
+    auto *edit = new QLineEdit(box);
+    edit->setCompleter(noCompletion);
+    box->setLineEdit(edit);
+    box->setCompleter(nullptr);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->addItems(items);
-    box->setMaxVisibleItems(items.size());
     box->setCurrentIndex(initialText.isEmpty() ? -1 : items.indexOf(initialText));
     if (box->currentIndex() < 0)
         box->setEditText(initialText);

@@ -289,12 +289,15 @@ void Form1::buildFrame() {
                                            Pictures::load("markerWrong", {64, 64}));
     Controls::setBackground(pictureBoxRight, lightCoral);
     Controls::setBackground(pictureBoxWrong, lightCoral);
-    pictureBoxGoodGameOver = Controls::pictureBox(w, "pictureBoxGoodGameOver", {648, 168, 128, 128},
-                                                  Pictures::load("gameOverGood", {128, 128}));
-    pictureBoxBadGameOver = Controls::pictureBox(w, "pictureBoxBadGameOver", {648, 168, 128, 128},
-                                                 Pictures::load("gameOverBad", {128, 128}));
+    // The game-over pictures are drawn when a game first ends.
+    pictureBoxGoodGameOver =
+        Controls::pictureBox(w, "pictureBoxGoodGameOver", {648, 168, 128, 128}, {});
+    pictureBoxBadGameOver =
+        Controls::pictureBox(w, "pictureBoxBadGameOver", {648, 168, 128, 128}, {});
     pictureBoxGoodGameOver->hide();
     pictureBoxBadGameOver->hide();
+    Pictures::loadWhenShown(pictureBoxGoodGameOver, "gameOverGood", {128, 128});
+    Pictures::loadWhenShown(pictureBoxBadGameOver, "gameOverBad", {128, 128});
 
     textBoxRight = Controls::textBox(w, "textBoxRight", {648, 416, 46, 23}, QStringLiteral("0"),
                                      rightBoxYellow);

@@ -68,8 +68,9 @@ void PictureButton::paintEvent(QPaintEvent *) {
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
 
     if (!image.isNull()) {
-        const QPixmap shown =
-            isEnabled() ? image : QIcon(image).pixmap(image.size(), QIcon::Disabled);
+        if (!isEnabled() && greyed.isNull())
+            greyed = QIcon(image).pixmap(image.size(), QIcon::Disabled);
+        const QPixmap &shown = isEnabled() ? image : greyed;
         const QPoint topLeft((width() - image.width()) / 2, (height() - image.height()) / 2);
         painter.drawPixmap(topLeft, shown);
     }

@@ -20,6 +20,7 @@ protected:
 
 private:
     QPixmap image;
+    QPixmap greyed; // the picture as a disabled button shows it, made when first needed
 };
 
 } // namespace miminomi
