@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -124,6 +125,35 @@ void Controls::fitTexts(QWidget *container, int containerWidth) {
         if (wanted > widget->width())
             widget->resize(std::max(widget->width(), std::min(wanted, room)), widget->height());
     }
+}
+
+namespace {
+
+/// Fits the captions of a container the first time it is shown.
+class FitTextsOnShow : public QObject {
+public:
+    FitTextsOnShow(QWidget *container, int width) : QObject(container), width(width) {
+        container->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            Controls::fitTexts(static_cast<QWidget *>(watched), width);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    int width;
+};
+
+} // namespace
+
+void Controls::fitTextsWhenShown(QWidget *container, int containerWidth) {
+    new FitTextsOnShow(container, containerWidth);
 }
 
 void Controls::setBackground(QWidget *widget, QColor colour) {

@@ -56,6 +56,9 @@ public:
     /// (`containerWidth`), so that no caption is cut off. Call once the fonts are set.
     static void fitTexts(QWidget *container, int containerWidth);
 
+    /// fitTexts, done when `container` is first shown.
+    static void fitTextsWhenShown(QWidget *container, int containerWidth);
+
     /// Fills the widget's background with `colour` (as its window and button colour).
     static void setBackground(QWidget *widget, QColor colour);
 };

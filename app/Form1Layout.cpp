@@ -323,9 +323,10 @@ void Form1::buildFrame() {
     tabControl1->setCurrentIndex(0);
 
     Controls::fitTexts(client, client->width());
+    // The pages nobody has opened yet measure their captions when they are first shown.
     for (QWidget *page : {tabNote, tabScale, tabCode, tabRisum, tabMelody, tabTest})
-        Controls::fitTexts(page, pageSize.width());
-    Controls::fitTexts(groupBox1, groupBox1->width());
+        Controls::fitTextsWhenShown(page, pageSize.width());
+    Controls::fitTextsWhenShown(groupBox1, groupBox1->width());
 }
 
 void Form1::buildMenu() {
