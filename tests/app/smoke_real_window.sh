@@ -35,9 +35,10 @@ sleep 0.3
 xdotool key x
 for _ in $(seq 1 100); do
     if ! kill -0 "$pid" 2>/dev/null; then
-        wait "$pid"
-        status=$?
+        status=0
+        wait "$pid" || status=$?
         echo "the program ended with status $status"
+        [ "$status" -eq 0 ] || cat "$work/stderr"
         exit "$status"
     fi
     sleep 0.1
