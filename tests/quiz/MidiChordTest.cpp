@@ -45,9 +45,8 @@ TEST(MidiChord, BuildsEveryTypeInRootPositionThenTheEndMarker) {
     };
     for (int type = 0; type < 14; ++type) {
         Rig rig(secondForRoot(60));
-        for (int code = 2; code < 14; ++code) {
+        for (int code = 2; code < 14; ++code)
             rig.chord.setPermitedChords(code, true);
-        }
         rig.clock.seconds = secondWhoseFirstDraw(14, type); // the type is drawn from the clock
         rig.chord.makeChord();
         EXPECT_EQ(rig.chord.getRootName(), 60);
@@ -87,9 +86,8 @@ TEST(MidiChord, DrawsRootsWithWeight11For57AndRefusesBlackKeysEntryByEntry) {
         whiteRoots.insert(whiteOnly.chord.getRootName());
     }
     EXPECT_EQ(roots[57], 11);
-    for (int root = 58; root <= 68; ++root) {
+    for (int root = 58; root <= 68; ++root)
         EXPECT_EQ(roots[root], 10) << root;
-    }
     EXPECT_EQ(whiteRoots, (std::set{57, 59, 60, 62, 64, 65, 67}));
 
     // Every draw uses up an entry, refused or not, so white-key chords take the white entries
@@ -110,9 +108,8 @@ TEST(MidiChord, DrawsTheRootEntriesAgainAfterTheThousandth) {
     Rig rig(1'700'000'000);
     EXPECT_EQ(rig.chord.playChord(), MidiChord::endMarker); // no chord yet
     const std::vector<int> first = drawsAt(rig.clock.seconds, 1000, 121);
-    for (int i = 0; i < 999; ++i) {
+    for (int i = 0; i < 999; ++i)
         rig.chord.makeChord();
-    }
     rig.clock.seconds += 5;
     rig.chord.makeChord();
     EXPECT_EQ(rig.chord.getRootName(), first[999] % 12 + 57);

@@ -35,9 +35,8 @@ struct Rig {
 /// The question of `family` when the first entry is `v`, for every v of 0..47, by how often.
 std::map<TypeAndRoot, int> questionsOverAllEntries(int family) {
     std::map<TypeAndRoot, int> asked;
-    for (int v = 0; v < 48; ++v) {
+    for (int v = 0; v < 48; ++v)
         ++asked[Rig(secondWhoseFirstDraw(48, v)).ask(family)];
-    }
     return asked;
 }
 
@@ -90,9 +89,8 @@ TEST(MusicScale, TheTonalFamilyPairsEveryTypeWithEveryRootBelowNote81) {
         for (int root = 57; root <= 68; ++root) {
             Rig rig(secondForTonal(type, root));
             ASSERT_EQ(rig.ask(0), TypeAndRoot(type, root));
-            for (int note : rig.playAll()) {
+            for (int note : rig.playAll())
                 highest = note < 100 ? std::max(highest, note) : highest;
-            }
         }
     }
     EXPECT_EQ(highest, 80);
@@ -100,20 +98,11 @@ TEST(MusicScale, TheTonalFamilyPairsEveryTypeWithEveryRootBelowNote81) {
 
 TEST(MusicScale, EachFamilyAsksItsScalesOnTheirRootsWithTheirWeights) {
     // Tonal scales and church modes share one entry for type and root.
-    std::map<TypeAndRoot, int> expected1;
-    for (int root : {57, 60, 63, 66}) {
-        expected1[{0, root}] = root == 57 || root == 66 ? 2 : 1;
-        expected1[{3, root}] = root == 60 ? 2 : 1;
-    }
-    for (int root : {58, 61, 64, 67}) {
-        expected1[{1, root}] = root == 58 || root == 67 ? 2 : 1;
-    }
-    for (int root : {59, 62, 65, 68}) {
-        expected1[{2, root}] = root == 59 || root == 68 ? 2 : 1;
-    }
-    for (auto [type, root] : {TypeAndRoot{4, 62}, {5, 64}, {6, 65}, {7, 67}, {8, 59}}) {
-        expected1[{type, root}] = 5;
-    }
+    const std::map<TypeAndRoot, int> expected1{
+        {{0, 57}, 2}, {{0, 60}, 1}, {{0, 63}, 1}, {{0, 66}, 2}, {{1, 58}, 2}, {{1, 61}, 1},
+        {{1, 64}, 1}, {{1, 67}, 2}, {{2, 59}, 2}, {{2, 62}, 1}, {{2, 65}, 1}, {{2, 68}, 2},
+        {{3, 57}, 1}, {{3, 60}, 2}, {{3, 63}, 1}, {{3, 66}, 1}, {{4, 62}, 5}, {{5, 64}, 5},
+        {{6, 65}, 5}, {{7, 67}, 5}, {{8, 59}, 5}};
     EXPECT_EQ(questionsOverAllEntries(1), expected1);
 
     const std::map<TypeAndRoot, int> expected2{{{9, 62}, 7},  {{10, 62}, 7}, {{11, 64}, 7},
@@ -126,9 +115,8 @@ TEST(MusicScale, EachFamilyAsksItsScalesOnTheirRootsWithTheirWeights) {
     for (TypeAndRoot question : std::vector<TypeAndRoot>{
              {3, 57}, {2, 58}, {1, 59},  {0, 60},  {3, 61},  {2, 62},  {1, 63},  {0, 64},
              {0, 65}, {1, 66}, {2, 67},  {3, 68},  {4, 62},  {5, 64},  {6, 65},  {7, 67},
-             {8, 59}, {9, 62}, {10, 62}, {11, 64}, {12, 62}, {13, 60}, {14, 64}, {15, 60}}) {
+             {8, 59}, {9, 62}, {10, 62}, {11, 64}, {12, 62}, {13, 60}, {14, 64}, {15, 60}})
         expected3[question] = 2;
-    }
     EXPECT_EQ(questionsOverAllEntries(3), expected3);
 }
 
@@ -147,9 +135,8 @@ TEST(MusicScale, ConsumesTwoEntriesForTheTonalFamilyAndOneOtherwise) {
     // GIVEN the last entry is taken by a tonal type WHEN its root is drawn THEN the entries are
     // drawn again at the current second and the root comes from the first new one.
     rig.ask(2);
-    for (int i = 7; i < 999; i += 2) {
+    for (int i = 7; i < 999; i += 2)
         rig.ask(0);
-    }
     rig.clock.seconds += 3;
     const std::vector<int> w = drawsAt(rig.clock.seconds, 3, 48);
     EXPECT_EQ(rig.ask(0), TypeAndRoot(v[999] % 4, 57 + w[0] % 12));
@@ -164,9 +151,8 @@ TEST(MusicScale, BeforeAnyQuestionAnUnknownFamilyPlaysCMajor) {
     // Played on without rewinding, the notes go on from the marker and wrap past 255.
     EXPECT_EQ(rig.playAll(), (std::vector<int>{244}));
     std::vector<int> wrapped;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 9; ++i)
         wrapped.push_back(rig.scale.playScale());
-    }
     EXPECT_EQ(wrapped, (std::vector<int>{246, 248, 249, 251, 253, 255, 0, 255, 253}));
 }
 

@@ -35,28 +35,22 @@ TEST(ExitSignals, EachSignalBecomesACloseRequestOnTheEventLoop) {
     }
 }
 
-TEST(ExitSignals, PreviousHandlersComeBackAfterwards) {
-    const auto saved = std::signal(SIGTERM, otherHandler);
-    {
-        ExitSignals exitSignals([] {});
-        EXPECT_NE(handlerOf(SIGTERM), otherHandler);
-    }
-    EXPECT_EQ(handlerOf(SIGTERM), otherHandler);
-    std::signal(SIGTERM, saved);
-}
-
-TEST(ExitSignals, SignalIgnoredAtStartStaysIgnored) {
+TEST(ExitSignals, PreviousHandlersComeBackAndASignalIgnoredAtStartStaysIgnored) {
     // As under nohup: hanging up the terminal must not end the program.
-    const auto saved = std::signal(SIGHUP, SIG_IGN);
+    const auto savedTerm = std::signal(SIGTERM, otherHandler);
+    const auto savedHup = std::signal(SIGHUP, SIG_IGN);
     int requests = 0;
     {
         ExitSignals exitSignals([&requests] { ++requests; });
+        EXPECT_NE(handlerOf(SIGTERM), otherHandler);
         EXPECT_EQ(handlerOf(SIGHUP), SIG_IGN);
         std::raise(SIGHUP);
         processPending();
     }
     EXPECT_EQ(requests, 0);
-    std::signal(SIGHUP, saved);
+    EXPECT_EQ(handlerOf(SIGTERM), otherHandler);
+    std::signal(SIGTERM, savedTerm);
+    std::signal(SIGHUP, savedHup);
 }
 
 } // namespace

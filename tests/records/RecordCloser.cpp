@@ -1,15 +1,9 @@
 // A stand-in for the program that ends a run the way the program does, without its main window:
-// a window whose closing (and, failing that, its destruction) keeps the run's record once, and
-// the program's handling of termination signals and of the session ending. The tests start it as
-// a separate process.
-//
-//   record_closer <record path> <single-note right answers> wait     shows the window, says
-//       "ready" and runs until something closes it
-//   record_closer <record path> <single-note right answers> menu     closes its window from the
-//       event loop, as the menu's exit does
-//   record_closer <record path> <single-note right answers> quit     tells the application to
-//       quit without closing the window
-//   record_closer <record path> <first field> append <n>             appends n numbered lines
+// a window whose closing (or else its destruction) keeps the run's record once, with the program's
+// handling of termination signals and of the session ending. Started by ClosingProcessTest:
+//   record_closer <record path> <single-note right answers> wait|quit   shows the window, says
+//       "ready", then runs until something closes it, or quits the application at once
+//   record_closer <record path> <first field> append <n>                 appends n numbered lines
 #include "app/ExitSignals.h"
 #include "records/RecordFile.h"
 #include "records/Score.h"
@@ -89,9 +83,7 @@ int main(int argc, char *argv[]) {
     window.show();
     miminomi::ExitSignals exitSignals([&window] { window.close(); });
 
-    if (how == "menu")
-        QTimer::singleShot(0, &window, &QWidget::close);
-    else if (how == "quit")
+    if (how == "quit")
         QTimer::singleShot(0, &application, &QCoreApplication::quit);
     std::printf("ready\n");
     std::fflush(stdout);
