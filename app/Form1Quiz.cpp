@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 
 #include "app/PictureButton.h"
+#include "app/ScorePicture.h"
 #include "app/TabControl.h"
 #include "quiz/Answers.h"
 #include "quiz/MidiChord.h"
@@ -15,7 +16,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -45,12 +45,16 @@ bool isEndMarker(std::int32_t value) {
     return value >= 100;
 }
 
+/// Colours the answer shown in an answer box. Only the box's text part changes its palette: the
+/// style caches each drawn box under its palette, and a box whose own palette flipped between
+/// black and blue at every question would leave a new cache entry behind each time.
 void setTextColour(QComboBox *box, QColor colour) {
-    QPalette palette = box->palette();
+    QLineEdit *text = box->lineEdit();
+    if (!text || text->palette().color(QPalette::Text) == colour)
+        return;
+    QPalette palette = text->palette();
     palette.setColor(QPalette::Text, colour);
-    box->setPalette(palette);
-    if (box->lineEdit())
-        box->lineEdit()->setPalette(palette);
+    text->setPalette(palette);
 }
 
 void selectWithColour(QComboBox *box, int index, QColor colour) {
@@ -298,8 +302,7 @@ void Form1::showPieceAnswer(Exercise exercise) {
     QLabel *answerBox = exercise == risum ? pictureBoxRisum : pictureBoxMelody;
     QLabel *opened = exercise == risum ? pictureBoxOpenRisum : pictureBoxOpenMelody;
 
-    QImageReader reader(path);
-    const QImage picture = reader.read();
+    const QImage picture = ScorePicture::load(path);
     if (!picture.isNull()) {
         answerBox->setPixmap(QPixmap::fromImage(picture));
     } else {

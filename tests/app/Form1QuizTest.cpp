@@ -104,6 +104,7 @@ TEST_F(QuizPage, ShowingTheAnswerFillsInThePlayedNotesInBlueInOrder) {
         EXPECT_EQ(h.selected(("comboBoxNoteName" + index).c_str()), notes[row] % 12 + 1);
         EXPECT_EQ(h.selected(("comboBoxNoteHeight" + index).c_str()), notes[row] / 12 + 1);
         EXPECT_EQ(h.find<QComboBox>(("comboBoxNoteName" + index).c_str())
+                      ->lineEdit()
                       ->palette()
                       .color(QPalette::Text),
                   QColor(0, 0, 255));
