@@ -108,6 +108,13 @@ private:
     int noteCountChosen() const;
 
     // Marking and answers.
+    /// The name box, octave box and mark of answer row `row` (0..3) of the single-note page.
+    struct NoteRow {
+        QComboBox *name;
+        QComboBox *height;
+        QLabel *mark;
+    };
+    NoteRow noteRow(int row) const;
     void doCheck();
     void showRightAnswer();
     void resetAnswers();

@@ -383,6 +383,15 @@ void Form1::showTotals(int exercise) {
     textBoxFalse->setText(QString::number(score->getScore(exercise, false)));
 }
 
+Form1::NoteRow Form1::noteRow(int row) const {
+    const std::array<NoteRow, 4> rows = {
+        NoteRow{comboBoxNoteName0, comboBoxNoteHeight0, pictureBoxNote1Chek},
+        NoteRow{comboBoxNoteName1, comboBoxNoteHeight1, pictureBoxNote2Chek},
+        NoteRow{comboBoxNoteName2, comboBoxNoteHeight2, pictureBoxNote3Chek},
+        NoteRow{comboBoxNoteName3, comboBoxNoteHeight3, pictureBoxNote4Chek}};
+    return rows[row];
+}
+
 void Form1::buttonCheck_Click() {
     const int tab = tabControl1->currentIndex();
     doCheck();
@@ -395,17 +404,12 @@ void Form1::doCheck() {
     answers->setHead();
     switch (tabControl1->currentIndex()) {
     case note: {
-        const std::array<QComboBox *, 4> names = {comboBoxNoteName0, comboBoxNoteName1,
-                                                  comboBoxNoteName2, comboBoxNoteName3};
-        const std::array<QComboBox *, 4> heights = {comboBoxNoteHeight0, comboBoxNoteHeight1,
-                                                    comboBoxNoteHeight2, comboBoxNoteHeight3};
-        const std::array<QLabel *, 4> marks = {pictureBoxNote1Chek, pictureBoxNote2Chek,
-                                               pictureBoxNote3Chek, pictureBoxNote4Chek};
         for (int row = 0; row < askedNoteCount; ++row) {
+            const NoteRow boxes = noteRow(row);
             const std::int32_t n = answers->getAnswer();
-            const bool right = names[row]->currentIndex() == getNoteNameIndex(n) &&
-                               heights[row]->currentIndex() == getNoteHeightIndex(n);
-            showMark(marks[row], right);
+            const bool right = boxes.name->currentIndex() == getNoteNameIndex(n) &&
+                               boxes.height->currentIndex() == getNoteHeightIndex(n);
+            showMark(boxes.mark, right);
             score->addScore(note, right);
         }
         break;
@@ -448,14 +452,11 @@ void Form1::showRightAnswer() {
     answers->setHead();
     switch (tabControl1->currentIndex()) {
     case note: {
-        const std::array<QComboBox *, 4> names = {comboBoxNoteName0, comboBoxNoteName1,
-                                                  comboBoxNoteName2, comboBoxNoteName3};
-        const std::array<QComboBox *, 4> heights = {comboBoxNoteHeight0, comboBoxNoteHeight1,
-                                                    comboBoxNoteHeight2, comboBoxNoteHeight3};
         for (int row = 0; row < askedNoteCount; ++row) {
+            const NoteRow boxes = noteRow(row);
             const std::int32_t n = answers->getAnswer();
-            selectWithColour(names[row], getNoteNameIndex(n), answerBlue);
-            selectWithColour(heights[row], getNoteHeightIndex(n), answerBlue);
+            selectWithColour(boxes.name, getNoteNameIndex(n), answerBlue);
+            selectWithColour(boxes.height, getNoteHeightIndex(n), answerBlue);
         }
         break;
     }
