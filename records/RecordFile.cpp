@@ -205,8 +205,8 @@ bool RecordFile::read(const std::string &path, RecordList &list) {
     if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
         return false;
 
-    std::string text;
-    text.reserve(static_cast<std::size_t>(status.st_size));
+    // Piece by piece, so that a file of any size costs one buffer and one line of memory.
+    RecordTextReader reader(list);
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
@@ -217,34 +217,68 @@ bool RecordFile::read(const std::string &path, RecordList &list) {
                 continue;
             return false;
         }
-        text.append(buffer, static_cast<std::size_t>(got));
+        if (!reader.feed(std::string_view(buffer, static_cast<std::size_t>(got))))
+            return false;
     }
-    return readText(text, list);
+    return reader.finish();
 }
 
 bool RecordFile::readText(std::string_view text, RecordList &list) {
-    // A byte-order mark left by an editor is not part of the first date.
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3);
-    // Lines end in CR LF, LF or a lone CR; the last line may have no line end.
-    while (!text.empty()) {
+    RecordTextReader reader(list);
+    reader.feed(text);
+    return reader.finish();
+}
+
+bool RecordTextReader::feed(std::string_view piece) {
+    // Lines end in CR LF, LF or a lone CR; the LF of a CR LF may come first in the next piece.
+    while (!stopped && !piece.empty()) {
+        if (std::exchange(afterCr, false) && piece.front() == '\n') {
+            piece.remove_prefix(1);
+            continue;
+        }
         // A plain scan: find_first_of looks each byte up in the set of line-end bytes.
         std::size_t end = 0;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+        while (end < piece.size() && piece[end] != '\n' && piece[end] != '\r')
             ++end;
-        if (end == text.size())
-            end = std::string_view::npos;
-        const std::string_view line = text.substr(0, end);
-        auto record = parseLine(line);
-        if (!record)
-            return false;
-        list.Add(std::move(*record));
-        if (end == std::string_view::npos)
+        if (pending.size() + end > RecordFile::maxLineBytes) {
+            stopped = true;
             break;
-        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-        text.remove_prefix(end + (crlf ? 2 : 1));
+        }
+        if (end == piece.size()) {
+            pending.append(piece);
+            break;
+        }
+        if (pending.empty()) {
+            takeLine(piece.substr(0, end));
+        } else {
+            pending.append(piece.substr(0, end));
+            takeLine(pending);
+            pending.clear();
+        }
+        afterCr = piece[end] == '\r';
+        piece.remove_prefix(end + 1);
     }
-    return true;
+    return !stopped;
+}
+
+bool RecordTextReader::finish() {
+    // The last line may have no line end; a file that is only a byte-order mark has no lines.
+    if (!stopped && !pending.empty() && !(firstLine && pending == "\xEF\xBB\xBF"))
+        takeLine(pending);
+    pending.clear();
+    return !stopped;
+}
+
+void RecordTextReader::takeLine(std::string_view line) {
+    // A byte-order mark left by an editor is not part of the first date.
+    if (std::exchange(firstLine, false) && line.starts_with("\xEF\xBB\xBF"))
+        line.remove_prefix(3);
+    auto record = RecordFile::parseLine(line);
+    if (!record) {
+        stopped = true;
+        return;
+    }
+    list.Add(std::move(*record));
 }
 
 } // namespace miminomi

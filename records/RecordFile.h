@@ -4,6 +4,7 @@
 #include "records/RecordDate.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <iostream>
 #include <optional>
@@ -46,13 +47,41 @@ public:
     /// plus sign; fields after the eleventh are ignored. Nothing when the line is malformed.
     static std::optional<RecordData> parseLine(std::string_view line);
 
-    /// Appends the records of the file at `path` to `list` in file order. Returns false when the
-    /// file cannot be read or at the first blank or malformed line, keeping the records before it.
-    /// An empty file gives no records and true.
+    /// Longest line read, without its line end. A record line is some fifty bytes; a longer
+    /// line is not a record, and reading stops there rather than hold a giant line in memory.
+    static constexpr std::size_t maxLineBytes = 4096;
+
+    /// Appends the records of the file at `path` to `list` in file order, reading it piece by
+    /// piece. Returns false when the file cannot be read or at the first blank, malformed or
+    /// overlong line, keeping the records before it. An empty file gives no records and true.
     static bool read(const std::string &path, RecordList &list);
 
     /// As `read`, from the file's contents.
     static bool readText(std::string_view text, RecordList &list);
+};
+
+/// Reads the record file's text handed over in pieces of any size, as `RecordFile::read` gets
+/// them from the file: each whole line becomes a record appended to `list`, until the first
+/// blank, malformed or overlong line. At most one line is held at a time.
+class RecordTextReader {
+public:
+    explicit RecordTextReader(RecordList &list) : list(list) {}
+
+    /// Reads the next piece of the text. Returns false once reading has stopped at a bad line;
+    /// later pieces are then ignored.
+    bool feed(std::string_view piece);
+    /// Ends the text, reading a last line that has no line end. Returns whether every line was a
+    /// record.
+    bool finish();
+
+private:
+    void takeLine(std::string_view line);
+
+    RecordList &list;
+    std::string pending; // the start of a line whose line end has not arrived yet
+    bool stopped = false;
+    bool firstLine = true;
+    bool afterCr = false; // the last byte read was a CR, so an LF next ends no further line
 };
 
 } // namespace miminomi

@@ -2,8 +2,10 @@
 
 #include "sound/platform/StandardMidiFile.h"
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace miminomi {
 
@@ -67,18 +69,31 @@ std::optional<MediaCommand> parseMediaCommand(std::string_view command) {
 
 std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string &path,
                                                        std::size_t maxBytes) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    // O_NONBLOCK keeps the open from waiting for a writer when the name is a named pipe, which
+    // is then refused with every other file that is not a regular one.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return std::nullopt;
-    std::vector<std::uint8_t> bytes;
-    char buffer[4096];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + file.gcount());
-        if (bytes.size() > maxBytes)
-            return std::nullopt;
+    struct stat status {};
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+        static_cast<std::uintmax_t>(status.st_size) <= maxBytes) {
+        bytes.emplace();
+        std::uint8_t buffer[4096];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0 || bytes->size() + static_cast<std::size_t>(got) > maxBytes) {
+                bytes.reset(); // unreadable, or grown past the limit since the size was taken
+                break;
+            }
+            if (got == 0)
+                break;
+            bytes->insert(bytes->end(), buffer, buffer + got);
+        }
     }
-    if (file.bad())
-        return std::nullopt;
+    ::close(fd);
     return bytes;
 }
 

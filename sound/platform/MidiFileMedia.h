@@ -47,7 +47,8 @@ private:
     std::optional<std::string> openAlias;
 };
 
-/// The whole file, or nothing when it cannot be read or is larger than the limit.
+/// The whole file, or nothing when it cannot be read, is not a regular file (a named pipe would
+/// keep the open waiting), or is larger than the limit.
 std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string &path,
                                                        std::size_t maxBytes);
 

@@ -13,8 +13,12 @@ FluidMediaControl::~FluidMediaControl() {
 
 std::uint32_t FluidMediaControl::load(std::vector<std::uint8_t> smf) {
     unload();
+    // Without a synthesiser or an audio output (no sound card) the engine has said why, once.
+    // The piece is readable, as the caller checked, so it plays as silence, as with the silent
+    // backend: the learner can still take the question and see its answer, and is not sent to
+    // look for files that are there.
     if (!engine.acquire())
-        return mediaNoDevice;
+        return mediaOk;
     holding = true;
     piece = std::move(smf);
     player.reset(new_fluid_player(engine.synth()));
