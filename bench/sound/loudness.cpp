@@ -41,11 +41,17 @@ int main(int argc, char **argv) {
     for (const auto &candidate : SoundConfig{}.standardSoundFonts)
         if (font.empty() && looksLikeSoundFont(candidate))
             font = candidate;
-    for (int i = 1; i < argc; ++i) {
+    // With no gains given, the program's own.
+    std::vector<double> gains;
+    for (int i = 1; i < argc; ++i)
+        gains.push_back(std::atof(argv[i]));
+    if (gains.empty())
+        gains.push_back(FluidOptions{}.gain);
+    for (const double gain : gains) {
         FluidOptions options;
         options.output = FluidOutput::offline;
         options.soundFont = font;
-        options.gain = std::atof(argv[i]);
+        options.gain = gain;
         FluidSynthEngine engine(options, std::cerr);
         engine.acquire();
         std::printf(
