@@ -25,6 +25,12 @@ QFont Fonts::make(const QString &family, double points, bool bold) {
     QFont font(family);
     font.setPixelSize(pixels(points));
     font.setBold(bold);
+    // The Japanese faces hold every character the windows show, Latin ones included, so there is
+    // no need to look for fallback faces; that search costs a fontconfig query per face, script
+    // and style, a large share of the start-up time. The Latin faces keep their fallbacks for the
+    // Japanese words drawn in them.
+    const bool japanese = family == uiGothic || family == gothic;
+    font.setStyleStrategy(japanese ? QFont::NoFontMerging : QFont::PreferDefault);
     return font;
 }
 
