@@ -24,11 +24,11 @@ fail() {
 }
 
 start_program() {
-    rm -f record.txt
+    rm -f record.txt sound.wav
     # With job control on, the background program is not started with SIGINT ignored, as it
     # would be from a plain script; it is then as a learner's terminal would start it.
     set -m
-    MIMINOMI_AUDIO_DRIVER=none "$program" 2>"$work/stderr" &
+    MIMINOMI_AUDIO_DRIVER=file MIMINOMI_AUDIO_FILE="$work/sound.wav" "$program" 2>"$work/stderr" &
     pid=$!
     set +m
     window=""
@@ -42,6 +42,16 @@ start_program() {
     # The client area is 794 × 475 below the menu bar.
     height=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
     menu=$((height - 475))
+}
+
+# Waits until the program has sounded a whole question (the reference A for 2 s and one note for
+# 1 s): the recording of 16-bit stereo at 44.1 kHz then holds more than 3 s.
+wait_for_question() {
+    for _ in $(seq 1 150); do
+        [ -f sound.wav ] && [ "$(stat -c %s sound.wav)" -ge $((44 + 32 * 44100 * 4 / 10)) ] && return 0
+        sleep 0.1
+    done
+    fail "the question did not sound within 15 s"
 }
 
 # Clicks a control of the client area at its centre, given its layout rectangle.
@@ -70,7 +80,7 @@ end_by_signal_and_check() {
 # 1. Signal while idle, after one marked question.
 start_program
 click 176 384 85 85 # 新規出題
-sleep 4             # the question sounds (silently) for up to 3 s with the reference tone
+wait_for_question
 click 368 384 85 85 # 採点 with nothing chosen: wrong
 sleep 0.5
 end_by_signal_and_check
@@ -78,7 +88,7 @@ end_by_signal_and_check
 # 2. Signal while the next question is still sounding: the run ends after it.
 start_program
 click 176 384 85 85
-sleep 4
+wait_for_question
 click 368 384 85 85
 sleep 0.5
 click 176 384 85 85
