@@ -21,24 +21,26 @@ std::uint32_t FluidMediaControl::load(std::vector<std::uint8_t> smf) {
         return mediaOk;
     holding = true;
     piece = std::move(smf);
-    player.reset(new_fluid_player(engine.synth()));
-    if (!player || fluid_player_add_mem(player.get(), piece.data(), piece.size()) != FLUID_OK) {
+    player.reset(fluid().new_fluid_player(engine.synth()));
+    if (!player ||
+        fluid().fluid_player_add_mem(player.get(), piece.data(), piece.size()) != FLUID_OK) {
         unload();
         return mediaNoDevice;
     }
     if (forward)
-        fluid_player_set_playback_callback(player.get(), &FluidMediaControl::forwardEvent, this);
+        fluid().fluid_player_set_playback_callback(player.get(), &FluidMediaControl::forwardEvent,
+                                                   this);
     return mediaOk;
 }
 
 std::uint32_t FluidMediaControl::start() {
-    return player && fluid_player_play(player.get()) == FLUID_OK ? mediaOk : mediaNoDevice;
+    return player && fluid().fluid_player_play(player.get()) == FLUID_OK ? mediaOk : mediaNoDevice;
 }
 
 std::uint32_t FluidMediaControl::halt() {
     if (!player)
         return mediaNoDevice;
-    fluid_player_stop(player.get());
+    fluid().fluid_player_stop(player.get());
     silence();
     return mediaOk;
 }
@@ -60,37 +62,38 @@ void FluidMediaControl::silence() {
             forward(allNotesOff);
         }
     } else if (engine.synth() != nullptr) {
-        fluid_synth_all_notes_off(engine.synth(), -1);
+        fluid().fluid_synth_all_notes_off(engine.synth(), -1);
     }
 }
 
 int FluidMediaControl::forwardEvent(void *self, fluid_midi_event_t *event) {
     auto &media = *static_cast<FluidMediaControl *>(self);
-    const int type = fluid_midi_event_get_type(event);
-    const auto status = static_cast<std::uint8_t>(type | fluid_midi_event_get_channel(event));
+    const int type = fluid().fluid_midi_event_get_type(event);
+    const auto status =
+        static_cast<std::uint8_t>(type | fluid().fluid_midi_event_get_channel(event));
     std::uint8_t bytes[3] = {status, 0, 0};
     std::size_t length = 3;
     switch (type) {
     case 0x80:
     case 0x90:
-        bytes[1] = static_cast<std::uint8_t>(fluid_midi_event_get_key(event));
-        bytes[2] = static_cast<std::uint8_t>(fluid_midi_event_get_velocity(event));
+        bytes[1] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_key(event));
+        bytes[2] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_velocity(event));
         break;
     case 0xA0:
-        bytes[1] = static_cast<std::uint8_t>(fluid_midi_event_get_key(event));
-        bytes[2] = static_cast<std::uint8_t>(fluid_midi_event_get_value(event));
+        bytes[1] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_key(event));
+        bytes[2] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_value(event));
         break;
     case 0xB0:
-        bytes[1] = static_cast<std::uint8_t>(fluid_midi_event_get_control(event));
-        bytes[2] = static_cast<std::uint8_t>(fluid_midi_event_get_value(event));
+        bytes[1] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_control(event));
+        bytes[2] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_value(event));
         break;
     case 0xC0:
     case 0xD0:
-        bytes[1] = static_cast<std::uint8_t>(fluid_midi_event_get_program(event));
+        bytes[1] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_program(event));
         length = 2;
         break;
     case 0xE0: {
-        const int pitch = fluid_midi_event_get_pitch(event);
+        const int pitch = fluid().fluid_midi_event_get_pitch(event);
         bytes[1] = static_cast<std::uint8_t>(pitch & 0x7F);
         bytes[2] = static_cast<std::uint8_t>(pitch >> 7 & 0x7F);
         break;

@@ -2,7 +2,7 @@
 
 #include "sound/platform/MidiFileMedia.h"
 
-#include <fluidsynth.h>
+#include "sound/platform/fluid/FluidApi.h"
 
 #include <cstdint>
 #include <functional>
@@ -30,7 +30,7 @@ protected:
 
 private:
     struct PlayerDeleter {
-        void operator()(fluid_player_t *p) const { delete_fluid_player(p); }
+        void operator()(fluid_player_t *p) const { fluid().delete_fluid_player(p); }
     };
 
     static int forwardEvent(void *self, fluid_midi_event_t *event);

@@ -30,22 +30,22 @@ bool FluidMidiOut::sendShort(std::span<const std::uint8_t> bytes) {
     switch (bytes[0] & 0xF0) {
     case 0x80:
         // A note that has already died away is no failure of the output.
-        fluid_synth_noteoff(synth, channel, data1);
+        fluid().fluid_synth_noteoff(synth, channel, data1);
         return true;
     case 0x90:
-        return fluid_synth_noteon(synth, channel, data1, data2) == FLUID_OK || data2 == 0;
+        return fluid().fluid_synth_noteon(synth, channel, data1, data2) == FLUID_OK || data2 == 0;
     case 0xA0:
-        return fluid_synth_key_pressure(synth, channel, data1, data2) == FLUID_OK;
+        return fluid().fluid_synth_key_pressure(synth, channel, data1, data2) == FLUID_OK;
     case 0xB0:
-        return fluid_synth_cc(synth, channel, data1, data2) == FLUID_OK;
+        return fluid().fluid_synth_cc(synth, channel, data1, data2) == FLUID_OK;
     case 0xC0:
         // A program the SoundFont lacks leaves the channel silent, as on any GM device.
-        fluid_synth_program_change(synth, channel, data1);
+        fluid().fluid_synth_program_change(synth, channel, data1);
         return true;
     case 0xD0:
-        return fluid_synth_channel_pressure(synth, channel, data1) == FLUID_OK;
+        return fluid().fluid_synth_channel_pressure(synth, channel, data1) == FLUID_OK;
     case 0xE0:
-        return fluid_synth_pitch_bend(synth, channel, data1 | data2 << 7) == FLUID_OK;
+        return fluid().fluid_synth_pitch_bend(synth, channel, data1 | data2 << 7) == FLUID_OK;
     default:
         return true; // system messages mean nothing to the synthesiser
     }
@@ -57,9 +57,9 @@ bool FluidMidiOut::sendSysex(std::span<const std::uint8_t> bytes) {
         return false;
     // FluidSynth takes the message without its F0 and F7.
     const auto body = bytes.subspan(1, bytes.size() - 2);
-    return fluid_synth_sysex(synth, reinterpret_cast<const char *>(body.data()),
-                             static_cast<int>(body.size()), nullptr, nullptr, nullptr,
-                             0) == FLUID_OK;
+    return fluid().fluid_synth_sysex(synth, reinterpret_cast<const char *>(body.data()),
+                                     static_cast<int>(body.size()), nullptr, nullptr, nullptr,
+                                     0) == FLUID_OK;
 }
 
 } // namespace miminomi

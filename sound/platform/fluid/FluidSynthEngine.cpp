@@ -25,9 +25,14 @@ void ignoreAlsaError(const char *, int, const char *, int, const char *, ...) {}
 } // namespace
 
 void quietenSoundLibraries() {
-    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-        fluid_set_log_function(level, keepFluidError, nullptr);
     snd_lib_error_set_handler(ignoreAlsaError);
+}
+
+/// Keeps FluidSynth's messages away from standard error, holding its last error for an
+/// explanation.
+void quietenFluidSynth() {
+    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+        fluid().fluid_set_log_function(level, keepFluidError, nullptr);
 }
 
 std::string lastFluidError() {
@@ -61,33 +66,42 @@ void FluidSynthEngine::giveUp(const std::string &why) {
 }
 
 bool FluidSynthEngine::makeSynth() {
-    settings.reset(new_fluid_settings());
+    std::string why;
+    if (FluidApi::load(why) == nullptr) {
+        giveUp(why);
+        return false;
+    }
+    quietenFluidSynth();
+    settings.reset(fluid().new_fluid_settings());
     if (!settings) {
         giveUp("FluidSynth could not start");
         return false;
     }
     fluid_settings_t *s = settings.get();
-    fluid_settings_setnum(s, "synth.gain", options.gain);
-    fluid_settings_setint(s, "synth.dynamic-sample-loading", options.dynamicSampleLoading ? 1 : 0);
-    fluid_settings_setstr(s, "player.timing-source",
-                          options.output == FluidOutput::sequenceOnly ? "system" : "sample");
+    fluid().fluid_settings_setnum(s, "synth.gain", options.gain);
+    fluid().fluid_settings_setint(s, "synth.dynamic-sample-loading",
+                                  options.dynamicSampleLoading ? 1 : 0);
+    fluid().fluid_settings_setstr(s, "player.timing-source",
+                                  options.output == FluidOutput::sequenceOnly ? "system"
+                                                                              : "sample");
     if (!options.audioDriver.empty() &&
-        fluid_settings_setstr(s, "audio.driver", options.audioDriver.c_str()) != FLUID_OK) {
+        fluid().fluid_settings_setstr(s, "audio.driver", options.audioDriver.c_str()) != FLUID_OK) {
         giveUp("there is no audio driver called \"" + options.audioDriver + "\"");
         return false;
     }
     for (const auto &[name, value] : options.extraSettings)
-        fluid_settings_setstr(s, name.c_str(), value.c_str());
+        fluid().fluid_settings_setstr(s, name.c_str(), value.c_str());
     if (!options.audioFile.empty())
-        fluid_settings_setstr(s, "audio.file.name", options.audioFile.c_str());
+        fluid().fluid_settings_setstr(s, "audio.file.name", options.audioFile.c_str());
 
-    synthesizer.reset(new_fluid_synth(s));
+    synthesizer.reset(fluid().new_fluid_synth(s));
     if (!synthesizer) {
         giveUp("FluidSynth could not start");
         return false;
     }
     if (options.output != FluidOutput::sequenceOnly &&
-        fluid_synth_sfload(synthesizer.get(), options.soundFont.c_str(), 1) == FLUID_FAILED) {
+        fluid().fluid_synth_sfload(synthesizer.get(), options.soundFont.c_str(), 1) ==
+            FLUID_FAILED) {
         synthesizer.reset();
         giveUp("the SoundFont " + options.soundFont + " could not be loaded");
         return false;
@@ -96,14 +110,14 @@ bool FluidSynthEngine::makeSynth() {
 }
 
 bool FluidSynthEngine::startOutput() {
-    driver.reset(new_fluid_audio_driver(settings.get(), synthesizer.get()));
+    driver.reset(fluid().new_fluid_audio_driver(settings.get(), synthesizer.get()));
     if (driver)
         return true;
     std::string detail = lastFluidError();
     char *name = nullptr;
-    fluid_settings_dupstr(settings.get(), "audio.driver", &name);
+    fluid().fluid_settings_dupstr(settings.get(), "audio.driver", &name);
     std::string why = "the audio output \"" + std::string(name ? name : "") + "\" could not start";
-    fluid_free(name);
+    fluid().fluid_free(name);
     if (!detail.empty())
         why += " (" + detail + ")";
     giveUp(why);
@@ -143,8 +157,8 @@ void FluidSynthEngine::render(std::span<float> left, std::span<float> right) {
         std::fill(right.begin(), right.end(), 0.0f);
         return;
     }
-    fluid_synth_write_float(synthesizer.get(), static_cast<int>(frames), left.data(), 0, 1,
-                            right.data(), 0, 1);
+    fluid().fluid_synth_write_float(synthesizer.get(), static_cast<int>(frames), left.data(), 0, 1,
+                                    right.data(), 0, 1);
 }
 
 void FluidSynthEngine::stopWhenIdle(std::stop_token stop) {
@@ -158,7 +172,7 @@ void FluidSynthEngine::stopWhenIdle(std::stop_token stop) {
             idleChanged.wait(lock, stop, [this] { return driver && holders == 0; });
             continue;
         }
-        if (fluid_synth_get_active_voice_count(synthesizer.get()) > 0) {
+        if (fluid().fluid_synth_get_active_voice_count(synthesizer.get()) > 0) {
             quietSince.reset();
         } else if (!quietSince) {
             quietSince = Clock::now();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <fluidsynth.h>
+#include "sound/platform/fluid/FluidApi.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -73,13 +73,13 @@ public:
 
 private:
     struct SettingsDeleter {
-        void operator()(fluid_settings_t *p) const { delete_fluid_settings(p); }
+        void operator()(fluid_settings_t *p) const { fluid().delete_fluid_settings(p); }
     };
     struct SynthDeleter {
-        void operator()(fluid_synth_t *p) const { delete_fluid_synth(p); }
+        void operator()(fluid_synth_t *p) const { fluid().delete_fluid_synth(p); }
     };
     struct DriverDeleter {
-        void operator()(fluid_audio_driver_t *p) const { delete_fluid_audio_driver(p); }
+        void operator()(fluid_audio_driver_t *p) const { fluid().delete_fluid_audio_driver(p); }
     };
 
     bool makeSynth();
@@ -100,9 +100,11 @@ private:
     std::jthread idleStopper;
 };
 
-/// Routes FluidSynth's and ALSA's own messages away from standard error, keeping FluidSynth's
-/// last error for an explanation. Safe to call more than once.
+/// Routes ALSA's own messages away from standard error (FluidSynth's follow when its library is
+/// loaded, keeping its last error for an explanation). Safe to call more than once.
 void quietenSoundLibraries();
+/// Routes FluidSynth's messages away from standard error; only after FluidApi::load succeeded.
+void quietenFluidSynth();
 /// FluidSynth's last error message since quietenSoundLibraries, or "".
 std::string lastFluidError();
 
