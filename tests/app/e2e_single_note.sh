@@ -7,55 +7,14 @@
 set -euo pipefail
 program=$1
 wav_pitch=$2
+source "$(dirname "$0")/../support/real_window.sh"
+under_xvfb "$@"
 
-if [ -z "${SMOKE_INNER:-}" ]; then
-    export SMOKE_INNER=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-cd "$work"
-pid=""
-
-fail() {
-    echo "$1"
-    [ -f stderr ] && cat stderr
-    exit 1
-}
-
-# Waits up to $1 tenths of a second for the command in the remaining arguments to succeed.
-wait_for() {
-    local tenths=$1
-    shift
-    for _ in $(seq 1 "$tenths"); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-window_up() {
-    window=$(xdotool search --onlyvisible --name '^みみのみ$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ]
-}
-
-# True once the recording holds at least $1 seconds of 16-bit stereo sound at 44.1 kHz.
-recorded() {
-    [ -f sound.wav ] && [ "$(stat -c %s sound.wav)" -ge $((44 + $1 * 44100 * 4)) ]
-}
-
-MIMINOMI_AUDIO_DRIVER=file MIMINOMI_AUDIO_FILE="$work/sound.wav" "$program" 2>stderr &
-pid=$!
-wait_for 100 window_up || fail "no window titled みみのみ appeared within 10 s"
-menu=$(($(xwininfo -id "$window" | awk '/Height:/ {print $2}') - 475))
-
-# Client-area rectangles of the controls used, from the window's layout.
-click() { xdotool mousemove --window "$window" "$1" $((menu + $2)) click 1; }
+start_program "$program"
 click 218 426 # 新規出題 (176, 384, 85 × 85)
 
 # The question is the reference A for 2 s, then one note for 1 s.
-wait_for 150 recorded 4 || fail "the program did not record the question"
+wait_for 150 recorded 40 || fail "the program did not record the question"
 note=$("$wav_pitch" sound.wav 2.1 2.7) || fail "no note could be heard in the recording"
 name=$((note % 12 + 1))
 octave=$((note / 12 + 1))
@@ -70,14 +29,7 @@ xdotool key --repeat "$octave" --delay 30 Down
 click 410 426 # 採点 (368, 384, 85 × 85)
 sleep 0.3
 
-# Close through the menu "ファイル" → "終了(&X)".
-click 25 -12
-sleep 0.3
-xdotool key x
-wait_for 100 bash -c "! kill -0 $pid 2>/dev/null" || fail "the program did not end after 終了"
-status=0
-wait "$pid" || status=$?
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+close_by_menu
 
 [ -f record.txt ] || fail "no record.txt was written"
 line=$(head -n 1 record.txt)

@@ -1,0 +1,78 @@
+# Helpers for the tests that drive the real program in a real X window under Xvfb, as a learner
+# would. Source it from a bash script with `set -euo pipefail`, then call `under_xvfb "$@"` first.
+
+# Runs the calling script again inside a fresh Xvfb server, once; there it moves into a scratch
+# working folder that is removed, and the program ended, when the script ends.
+under_xvfb() {
+    if [ -z "${REAL_WINDOW_INNER:-}" ]; then
+        export REAL_WINDOW_INNER=1
+        exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    fi
+    work=$(mktemp -d)
+    pid=""
+    trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+    cd "$work"
+}
+
+fail() {
+    echo "$1"
+    [ -f "${work:-}/stderr" ] && cat "$work/stderr"
+    exit 1
+}
+
+# Waits up to $1 tenths of a second for the command in the remaining arguments to succeed.
+wait_for() {
+    local tenths=$1
+    shift
+    for _ in $(seq 1 "$tenths"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Starts the program ($1) recording its sound into sound.wav, waits for its window "みみのみ" and
+# sets `window` and `menu`, the height of the menu bar above the 794 × 475 client area. With job
+# control on, the program is not started with SIGINT ignored, as a learner's terminal starts it.
+start_program() {
+    rm -f record.txt sound.wav
+    set -m
+    MIMINOMI_AUDIO_DRIVER=file MIMINOMI_AUDIO_FILE="$work/sound.wav" "$1" 2>"$work/stderr" &
+    pid=$!
+    set +m
+    window=""
+    for _ in $(seq 1 100); do
+        window=$(xdotool search --onlyvisible --name '^みみのみ$' 2>/dev/null | head -n 1 || true)
+        [ -n "$window" ] && break
+        kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "no window titled みみのみ appeared within 10 s"
+    menu=$(($(xwininfo -id "$window" | awk '/Height:/ {print $2}') - 475))
+}
+
+# Clicks the point ($1, $2) of the client area.
+click() { xdotool mousemove --window "$window" "$1" $((menu + $2)) click 1; }
+
+# True once the recording holds at least $1 tenths of a second of 16-bit stereo at 44.1 kHz.
+recorded() {
+    [ -f sound.wav ] && [ "$(stat -c %s sound.wav)" -ge $((44 + $1 * 44100 * 4 / 10)) ]
+}
+
+# Closes the program through its menu "ファイル" → "終了(&X)" and checks it ends with status 0.
+close_by_menu() {
+    xdotool mousemove --window "$window" 25 $((menu / 2)) click 1
+    sleep 0.3
+    xdotool key x
+    program_ends "the close request"
+}
+
+# Waits for the program to end after $1 and checks that it ended with status 0.
+program_ends() {
+    wait_for 300 bash -c "! kill -0 $pid 2>/dev/null" ||
+        fail "the program did not end within 30 s of $1"
+    local status=0
+    wait "$pid" || status=$?
+    pid=""
+    [ "$status" -eq 0 ] || fail "the program ended with status $status after $1"
+}
