@@ -237,6 +237,16 @@ void Form1::replayChord() {
 // Rhythm and melody pieces
 
 bool Form1::playPiece(std::int32_t mode, Exercise exercise) {
+    // The question buttons wait while the piece sounds; a melody starts from the reference A,
+    // with the device closed again before the piece plays.
+    for (PictureButton *button : {buttonShowAnswer, buttonCheck, buttonNext, buttonRetry})
+        button->setEnabled(false);
+    if (exercise == melody) {
+        midi->OpenMidiDevice();
+        playReferenceAIfTicked();
+        midi->CloseMidiDevice();
+    }
+
     QProgressBar *progress = exercise == risum ? progressRisum : progressMelody;
     progress->setMaximum(static_cast<int>(MidiSound::pieceMilliseconds / 1000));
     progress->setValue(0);
@@ -259,15 +269,6 @@ void Form1::askPiece(Exercise exercise) {
     QLabel *opened = exercise == risum ? pictureBoxOpenRisum : pictureBoxOpenMelody;
     QLabel *missing = exercise == risum ? pictureBoxNoRisumMidiData : pictureBoxNoMelodyMidiData;
     answerBox->setPixmap(opened->pixmap());
-    buttonShowAnswer->setEnabled(false);
-    buttonCheck->setEnabled(false);
-    buttonNext->setEnabled(false);
-    buttonRetry->setEnabled(false);
-    if (exercise == melody) {
-        midi->OpenMidiDevice();
-        playReferenceAIfTicked();
-        midi->CloseMidiDevice();
-    }
     if (playPiece(exercise == risum ? 0 : 1, exercise)) {
         buttonRetry->setEnabled(true);
         buttonShowAnswer->setEnabled(true);
@@ -278,15 +279,6 @@ void Form1::askPiece(Exercise exercise) {
 }
 
 void Form1::replayPiece(Exercise exercise) {
-    buttonShowAnswer->setEnabled(false);
-    buttonCheck->setEnabled(false);
-    buttonNext->setEnabled(false);
-    buttonRetry->setEnabled(false);
-    if (exercise == melody) {
-        midi->OpenMidiDevice();
-        playReferenceAIfTicked();
-        midi->CloseMidiDevice();
-    }
     playPiece(exercise == risum ? 2 : 3, exercise);
     buttonShowAnswer->setEnabled(true);
     buttonNext->setEnabled(true);
