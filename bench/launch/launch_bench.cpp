@@ -2,6 +2,7 @@
 // server, and its resident memory once the window is up:
 //   launch_bench <program> [runs]      (run inside an X server, e.g. under xvfb-run)
 // One warm-up run is made first; the median of the measured runs is reported.
+#include "bench/ResidentMemory.h"
 #include <X11/Xlib.h>
 
 #include <algorithm>
@@ -18,21 +19,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using miminomi::bench::residentKiB;
 
-long residentKiB(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kib = 0;
-            status >> kib;
-            return kib;
-        }
-        status.ignore(4096, '\n');
-    }
-    return -1;
-}
+using Clock = std::chrono::steady_clock;
 
 struct Launch {
     double mappedMs = -1;
@@ -111,8 +100,7 @@ int main(int argc, char *argv[]) {
     }
     std::printf("launch to window mapped (median of %d): %.1f ms   goal <= 60 ms\n", runs,
                 median(mapped));
-    std::printf("resident memory after start (median):   %.1f MiB  goal <= 45 MiB\n",
-                median(rss));
+    std::printf("resident memory after start (median):   %.1f MiB  goal <= 45 MiB\n", median(rss));
     XCloseDisplay(display);
     return 0;
 }

@@ -15,6 +15,7 @@
 // for the viewer and a link to the pieces' folder `data/` (the repository's unless --data is
 // given).
 #include "app/Theme.h"
+#include "bench/ResidentMemory.h"
 #include "tests/app/FormHarness.h"
 
 #include <QApplication>
@@ -40,16 +41,9 @@
 
 namespace {
 
-using miminomi::testing::FormHarness;
+using miminomi::bench::residentMiB;
 
-double residentMiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    return 0;
-}
+using miminomi::testing::FormHarness;
 
 /// A small fixed-seed generator for the learner's choices, independent of the program's own.
 class Choices {

@@ -10,6 +10,7 @@
 //        bench_sound grid [SoundFont]
 //        bench_sound idle [SoundFont] [ALSA device]
 // (an empty SoundFont argument "" takes the standard one).
+#include "bench/ResidentMemory.h"
 #include "sound/MidiSound.h"
 #include "sound/MidiTestNote.h"
 #include "sound/platform/MediaControl.h"
@@ -38,6 +39,8 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
+using miminomi::bench::residentMiB;
+
 double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
@@ -46,15 +49,6 @@ double processCpuSeconds() {
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-double residentMiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    return 0;
 }
 
 /// Sleeps for real; remembers when each wait began, which in NotePlay is right after the note on.
