@@ -8,7 +8,7 @@
 #include "quiz/MusicScale.h"
 #include "quiz/SharedRandom.h"
 #include "quiz/SingleNote.h"
-#include "records/Record.h"
+#include "app/Record.h"
 #include "records/RecordDate.h"
 #include "records/RecordFile.h"
 #include "records/Score.h"

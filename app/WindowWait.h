@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sound/platform/Wait.h"
-#include "sound/platform/WaitDeadlines.h"
+#include "sound/Wait.h"
+#include "sound/backends/WaitDeadlines.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "sound/platform/MediaControl.h"
-#include "sound/platform/MidiOut.h"
-#include "sound/platform/Wait.h"
+#include "sound/MediaControl.h"
+#include "sound/MidiOut.h"
+#include "sound/Wait.h"
 
 #include <array>
 #include <cstdint>

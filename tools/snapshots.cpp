@@ -6,7 +6,7 @@
 #include "app/Theme.h"
 #include "app/WindowWait.h"
 #include "quiz/CalendarClock.h"
-#include "sound/platform/SoundSystem.h"
+#include "sound/backends/SoundSystem.h"
 
 #include <QApplication>
 #include <QDir>

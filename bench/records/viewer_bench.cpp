@@ -7,7 +7,7 @@
 // the given one, opens and paints the viewer several times and prints the median and the slowest
 // time. With --png it also saves the painted viewer, for looking at.
 #include "app/Theme.h"
-#include "records/Record.h"
+#include "app/Record.h"
 
 #include <QApplication>
 #include <QImage>

@@ -16,7 +16,7 @@
 // given).
 #include "app/Theme.h"
 #include "bench/ResidentMemory.h"
-#include "tests/app/FormHarness.h"
+#include "tests/support/FormHarness.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // Peak levels of the embedded synthesiser at a given gain, rendered offline: a velocity-100
 // piano A, and five-note chords at velocity 100 and 127. Used to choose the default gain.
-#include "sound/platform/SoundSystem.h"
-#include "sound/platform/fluid/FluidSynthEngine.h"
+#include "sound/backends/SoundSystem.h"
+#include "sound/backends/fluid/FluidSynthEngine.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // and the main window's two ways of closing.
 #include "app/AboutDlg.h"
 #include "app/Form1.h"
-#include "tests/app/FormHarness.h"
+#include "tests/support/FormHarness.h"
 
 #include <QAction>
 #include <QApplication>

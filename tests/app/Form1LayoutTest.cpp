@@ -1,7 +1,7 @@
 // The main window's fixed layout: every control in its place with its text, font and first state.
 #include "app/Fonts.h"
 #include "app/Form1.h"
-#include "tests/app/FormHarness.h"
+#include "tests/support/FormHarness.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

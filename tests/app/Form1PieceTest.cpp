@@ -1,6 +1,6 @@
 // The rhythm and melody pages: a piece played for fifteen seconds through the media commands,
 // its score picture as the model answer, and the learner's own marks.
-#include "tests/app/FormHarness.h"
+#include "tests/support/FormHarness.h"
 
 #include <QDir>
 #include <QImage>

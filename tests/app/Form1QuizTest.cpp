@@ -1,6 +1,6 @@
 // The question cycle of the single-note, scale and chord pages, driven through the window's own
 // buttons with the virtual clock and the recording MIDI sink.
-#include "tests/app/FormHarness.h"
+#include "tests/support/FormHarness.h"
 
 #include <QApplication>
 #include <QCheckBox>

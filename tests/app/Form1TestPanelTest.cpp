@@ -1,5 +1,5 @@
 // The MIDI test page: the note it sends for the spinners and instrument buttons.
-#include "tests/app/FormHarness.h"
+#include "tests/support/FormHarness.h"
 
 #include <QRadioButton>
 #include <QSpinBox>

@@ -3,8 +3,8 @@
 #include "app/ScorePicture.h"
 #include "records/RecordFile.h"
 #include "records/RecordList.h"
-#include "sound/platform/MidiFileMedia.h"
-#include "sound/platform/SoundSystem.h"
+#include "sound/backends/MidiFileMedia.h"
+#include "sound/backends/SoundSystem.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>

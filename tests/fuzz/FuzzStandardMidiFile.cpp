@@ -1,4 +1,4 @@
-#include "sound/platform/StandardMidiFile.h"
+#include "sound/backends/StandardMidiFile.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 #include <vector>

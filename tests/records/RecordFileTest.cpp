@@ -4,7 +4,8 @@
 #include "records/RecordList.h"
 #include "records/Score.h"
 
-#include <QTemporaryDir>
+#include "tests/support/TemporaryFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -30,8 +31,8 @@ std::string fileText(const std::string &path) {
 
 class RecordFileTest : public ::testing::Test {
 protected:
-    QTemporaryDir folder;
-    std::string path = folder.filePath(QStringLiteral("record.txt")).toStdString();
+    miminomi::testing::TemporaryFolder folder;
+    std::string path = folder.filePath("record.txt");
     std::ostringstream diagnostics;
     Score score;
 
@@ -70,7 +71,7 @@ TEST_F(RecordFileTest, UnwritableTargetsGiveFalseAndOneLineWithTheReasonAndTheLo
     // A folder in the file's place, a missing folder, and a full disk. (Permissions do not stop
     // the superuser the tests run as, so a read-only file cannot stand in here.)
     std::filesystem::create_directory(path);
-    const std::string missingFolder = folder.filePath(QStringLiteral("gone/x")).toStdString();
+    const std::string missingFolder = folder.filePath("gone/x");
     const std::pair<std::string, std::string> targets[] = {
         {path, "Is a directory"},
         {missingFolder, "No such file or directory"},

@@ -1,11 +1,11 @@
 // The embedded synthesiser rendered offline: what the user would hear, checked in the samples.
 #include "sound/MidiSound.h"
 #include "sound/MidiTestNote.h"
-#include "sound/platform/fluid/FluidMediaControl.h"
-#include "sound/platform/fluid/FluidMidiOut.h"
+#include "sound/backends/fluid/FluidMediaControl.h"
+#include "sound/backends/fluid/FluidMidiOut.h"
 
-#include "sound/platform/SoundSystem.h"
-#include "sound/platform/fluid/FluidSynthEngine.h"
+#include "sound/backends/SoundSystem.h"
+#include "sound/backends/fluid/FluidSynthEngine.h"
 #include "tests/sound/SmfBytes.h"
 #include "tests/support/FixedCalendarClock.h"
 

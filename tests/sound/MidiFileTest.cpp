@@ -1,6 +1,6 @@
 // The check that a file is a readable Standard MIDI File, and the media commands over it.
-#include "sound/platform/StandardMidiFile.h"
-#include "sound/platform/silent/SilentMedia.h"
+#include "sound/backends/StandardMidiFile.h"
+#include "sound/backends/silent/SilentMedia.h"
 
 #include "tests/sound/SmfBytes.h"
 

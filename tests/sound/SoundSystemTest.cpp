@@ -1,5 +1,5 @@
 // Choosing the backend from the environment, and staying calm when sound cannot be had.
-#include "sound/platform/SoundSystem.h"
+#include "sound/backends/SoundSystem.h"
 
 #include "sound/MidiSound.h"
 #include "tests/sound/SmfBytes.h"

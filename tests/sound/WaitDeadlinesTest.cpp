@@ -1,5 +1,5 @@
 // Deadlines of a real wait: back-to-back waits keep a grid, a wait after a pause starts afresh.
-#include "sound/platform/WaitDeadlines.h"
+#include "sound/backends/WaitDeadlines.h"
 
 #include <gtest/gtest.h>
 

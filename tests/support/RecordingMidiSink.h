@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/platform/MidiOut.h"
+#include "sound/MidiOut.h"
 #include "tests/support/VirtualClock.h"
 
 #include <cstdint>

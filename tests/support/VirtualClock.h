@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/platform/Wait.h"
+#include "sound/Wait.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/platform/MediaControl.h"
+#include "sound/MediaControl.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "records/Record.h"
+#include "app/Record.h"
 
 #include "app/Fonts.h"
 #include "app/Pictures.h"

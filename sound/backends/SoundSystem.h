@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sound/platform/MediaControl.h"
-#include "sound/platform/MidiOut.h"
+#include "sound/MediaControl.h"
+#include "sound/MidiOut.h"
 
 #include <iosfwd>
 #include <memory>

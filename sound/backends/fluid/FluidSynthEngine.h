@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/platform/fluid/FluidApi.h"
+#include "sound/backends/fluid/FluidApi.h"
 
 #include <chrono>
 #include <condition_variable>

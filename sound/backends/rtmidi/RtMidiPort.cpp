@@ -1,4 +1,4 @@
-#include "sound/platform/rtmidi/RtMidiPort.h"
+#include "sound/backends/rtmidi/RtMidiPort.h"
 
 #include <RtMidi.h>
 #include <alsa/asoundlib.h>

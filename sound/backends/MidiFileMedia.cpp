@@ -1,6 +1,6 @@
-#include "sound/platform/MidiFileMedia.h"
+#include "sound/backends/MidiFileMedia.h"
 
-#include "sound/platform/StandardMidiFile.h"
+#include "sound/backends/StandardMidiFile.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "sound/platform/fluid/FluidSynthEngine.h"
+#include "sound/backends/fluid/FluidSynthEngine.h"
 
 #include <alsa/asoundlib.h>
 

@@ -1,4 +1,4 @@
-#include "sound/platform/MidiOutDevice.h"
+#include "sound/backends/MidiOutDevice.h"
 
 namespace miminomi {
 

@@ -1,6 +1,6 @@
-#include "sound/platform/fluid/FluidMediaControl.h"
+#include "sound/backends/fluid/FluidMediaControl.h"
 
-#include "sound/platform/fluid/FluidSynthEngine.h"
+#include "sound/backends/fluid/FluidSynthEngine.h"
 
 namespace miminomi {
 

@@ -1,6 +1,6 @@
 // The record viewer: its window, and the graph checked pixel by pixel at the coordinates of its
 // axes, ticks and points.
-#include "records/Record.h"
+#include "app/Record.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "sound/platform/MidiFileMedia.h"
+#include "sound/backends/MidiFileMedia.h"
 
-#include "sound/platform/fluid/FluidApi.h"
+#include "sound/backends/fluid/FluidApi.h"
 
 #include <cstdint>
 #include <functional>

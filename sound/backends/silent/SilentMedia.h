@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/platform/MidiFileMedia.h"
+#include "sound/backends/MidiFileMedia.h"
 
 namespace miminomi {
 

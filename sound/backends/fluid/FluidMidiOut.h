@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/platform/MidiOutDevice.h"
+#include "sound/backends/MidiOutDevice.h"
 
 namespace miminomi {
 

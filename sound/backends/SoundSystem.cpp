@@ -1,11 +1,11 @@
-#include "sound/platform/SoundSystem.h"
+#include "sound/backends/SoundSystem.h"
 
-#include "sound/platform/fluid/FluidMediaControl.h"
-#include "sound/platform/fluid/FluidMidiOut.h"
-#include "sound/platform/fluid/FluidSynthEngine.h"
-#include "sound/platform/rtmidi/RtMidiPort.h"
-#include "sound/platform/silent/SilentMedia.h"
-#include "sound/platform/silent/SilentMidiOut.h"
+#include "sound/backends/fluid/FluidMediaControl.h"
+#include "sound/backends/fluid/FluidMidiOut.h"
+#include "sound/backends/fluid/FluidSynthEngine.h"
+#include "sound/backends/rtmidi/RtMidiPort.h"
+#include "sound/backends/silent/SilentMedia.h"
+#include "sound/backends/silent/SilentMidiOut.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "sound/platform/fluid/FluidMidiOut.h"
+#include "sound/backends/fluid/FluidMidiOut.h"
 
-#include "sound/platform/fluid/FluidSynthEngine.h"
+#include "sound/backends/fluid/FluidSynthEngine.h"
 
 namespace miminomi {
 

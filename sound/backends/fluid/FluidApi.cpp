@@ -1,4 +1,4 @@
-#include "sound/platform/fluid/FluidApi.h"
+#include "sound/backends/fluid/FluidApi.h"
 
 #include <dlfcn.h>
 
