@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace miminomi {
@@ -13,13 +12,13 @@ namespace miminomi {
 namespace {
 
 // The write end of the self-pipe; the handler may touch nothing else.
-volatile std::sig_atomic_t pipeWrite = -1;
+volatile std::sig_atomic_t signalPipe = -1;
 
 extern "C" void onExitSignal(int signal) {
     const int savedErrno = errno;
     const auto byte = static_cast<unsigned char>(signal);
     // Non-blocking: when the pipe is full, a close request is already waiting to be read.
-    [[maybe_unused]] const ssize_t written = ::write(pipeWrite, &byte, 1);
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe, &byte, 1);
     errno = savedErrno;
 }
 
@@ -27,15 +26,13 @@ extern "C" void onExitSignal(int signal) {
 
 ExitSignals::ExitSignals(std::function<void()> closeMainWindow, QObject *parent)
     : QObject(parent), closeMainWindow(std::move(closeMainWindow)) {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) {
+    if (!FileDescriptor::makePipe(pipeRead, pipeWrite)) {
         std::perror("miminomi: termination signals will end the program without its record");
         return;
     }
-    pipeRead = fds[0];
-    pipeWrite = fds[1];
-    notifier = new QSocketNotifier(pipeRead, QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, &ExitSignals::readSignals);
+    signalPipe = pipeWrite.get();
+    notifier = std::make_unique<QSocketNotifier>(pipeRead.get(), QSocketNotifier::Read);
+    connect(notifier.get(), &QSocketNotifier::activated, this, &ExitSignals::readSignals);
 
     for (std::size_t i = 0; i < handledSignals.size(); ++i) {
         struct sigaction current {};
@@ -61,17 +58,13 @@ ExitSignals::~ExitSignals() {
     for (std::size_t i = 0; i < handledSignals.size(); ++i)
         if (installed[i])
             ::sigaction(handledSignals[i], &previous[i], nullptr);
-    if (pipeRead >= 0) {
-        delete notifier;
-        ::close(pipeWrite);
-        pipeWrite = -1;
-        ::close(pipeRead);
-    }
+    // The handlers are gone; the pipe and its notifier follow as members.
+    signalPipe = -1;
 }
 
 void ExitSignals::readSignals() {
     unsigned char bytes[64];
-    while (::read(pipeRead, bytes, sizeof bytes) > 0) {
+    while (::read(pipeRead.get(), bytes, sizeof bytes) > 0) {
     }
     requestClose();
 }

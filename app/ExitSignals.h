@@ -1,10 +1,13 @@
 #pragma once
 
+#include "base/FileDescriptor.h"
+
 #include <QObject>
 
 #include <array>
 #include <csignal>
 #include <functional>
+#include <memory>
 
 class QSocketNotifier;
 
@@ -36,8 +39,9 @@ private:
     std::function<void()> closeMainWindow;
     std::array<struct sigaction, handledSignals.size()> previous{};
     std::array<bool, handledSignals.size()> installed{};
-    int pipeRead = -1;
-    QSocketNotifier *notifier = nullptr;
+    FileDescriptor pipeRead;
+    FileDescriptor pipeWrite;
+    std::unique_ptr<QSocketNotifier> notifier;
 };
 
 } // namespace miminomi

@@ -2,13 +2,13 @@
 
 #include "app/AboutDlg.h"
 #include "app/PictureButton.h"
+#include "app/Record.h"
 #include "app/TabControl.h"
 #include "quiz/Answers.h"
 #include "quiz/MidiChord.h"
 #include "quiz/MusicScale.h"
 #include "quiz/SharedRandom.h"
 #include "quiz/SingleNote.h"
-#include "app/Record.h"
 #include "records/RecordDate.h"
 #include "records/RecordFile.h"
 #include "records/Score.h"
@@ -121,12 +121,7 @@ void Form1::menuItem4_Click() {
 }
 
 void Form1::buttonShowRecord_Click() {
-    const auto tally = [this](int exercise, bool right) {
-        return score->getScore(exercise, right);
-    };
-    auto *viewer = new Record(tally(0, true), tally(0, false), tally(1, true), tally(1, false),
-                              tally(2, true), tally(2, false), tally(3, true), tally(3, false),
-                              tally(4, true), tally(4, false), this);
+    auto *viewer = new Record(score->tallies(), this);
     viewer->show();
 }
 

@@ -83,7 +83,7 @@ void Form1::sounding(const std::function<void()> &action) {
 // New question and replay
 
 void Form1::buttonNext_Click() {
-    if (score->getScore(-1, true) >= goalTally || score->getScore(-1, false) >= goalTally)
+    if (score->getGameScore(true) >= goalTally || score->getGameScore(false) >= goalTally)
         ScoreImageInit();
     buttonRetry->setEnabled(true);
     buttonCheck->setEnabled(true);
@@ -346,9 +346,9 @@ void Form1::selfCheck(Exercise exercise) {
         grade = -1;
     if (grade >= 0) {
         for (int i = 0; i < rightPoints[grade]; ++i)
-            score->addScore(exercise, true);
+            score->addScore(miminomi::Exercise(exercise), true);
         for (int i = 0; i < wrongPoints[grade]; ++i)
-            score->addScore(exercise, false);
+            score->addScore(miminomi::Exercise(exercise), false);
     }
     showTotals(exercise);
     ScoreImageMove();
@@ -371,8 +371,12 @@ void Form1::showMark(QLabel *mark, bool right) {
 }
 
 void Form1::showTotals(int exercise) {
-    textBoxRight->setText(QString::number(score->getScore(exercise, true)));
-    textBoxFalse->setText(QString::number(score->getScore(exercise, false)));
+    const auto shown = exerciseAt(exercise);
+    const auto count = [&](bool right) {
+        return shown ? score->getScore(*shown, right) : score->getGameScore(right);
+    };
+    textBoxRight->setText(QString::number(count(true)));
+    textBoxFalse->setText(QString::number(count(false)));
 }
 
 Form1::NoteRow Form1::noteRow(int row) const {
@@ -402,7 +406,7 @@ void Form1::doCheck() {
             const bool right = boxes.name->currentIndex() == getNoteNameIndex(n) &&
                                boxes.height->currentIndex() == getNoteHeightIndex(n);
             showMark(boxes.mark, right);
-            score->addScore(note, right);
+            score->addScore(miminomi::Exercise::note, right);
         }
         break;
     }
@@ -418,7 +422,7 @@ void Form1::doCheck() {
             right = comboBoxJPScaleType->currentIndex() == Answers::jpScaleTypeIndex(type);
             showMark(pictureBoxScaleJCheck, right);
         }
-        score->addScore(scale, right);
+        score->addScore(miminomi::Exercise::scale, right);
         break;
     }
     case chord: {
@@ -426,7 +430,7 @@ void Form1::doCheck() {
             comboBoxChordRoot->currentIndex() == getNoteNameIndex(midiChord->getRootName()) &&
             comboBoxChordType->currentIndex() == Answers::chordTypeIndex(midiChord->getChordName());
         showMark(pictureBoxChordCheck, right);
-        score->addScore(chord, right);
+        score->addScore(miminomi::Exercise::chord, right);
         break;
     }
     default:
@@ -503,8 +507,8 @@ void Form1::resetAnswers() {
 // The race
 
 void Form1::ScoreImageMove() {
-    const std::int32_t r = score->getScore(-1, true);
-    const std::int32_t w = score->getScore(-1, false);
+    const std::int32_t r = score->getGameScore(true);
+    const std::int32_t w = score->getGameScore(false);
     if (r < goalTally && w < goalTally) {
         pictureBoxRight->move(rightMarkerStart.x(), markerStartY - markerStep * r);
         pictureBoxWrong->move(wrongMarkerStart.x(), markerStartY - markerStep * w);
@@ -597,7 +601,8 @@ void Form1::button1_Click() {
     const int tab = tabControl1->currentIndex();
     textBoxRight->setText(QStringLiteral("0"));
     textBoxFalse->setText(QStringLiteral("0"));
-    score->clearScore(tab);
+    if (const auto exercise = exerciseAt(tab))
+        score->clearScore(*exercise);
     score->clearTmp();
     textBoxRight->setText(QStringLiteral("0"));
     textBoxFalse->setText(QStringLiteral("0"));

@@ -2,6 +2,7 @@
 // length, to try the sound and hear the General MIDI instruments.
 #include "app/Form1.h"
 
+#include "sound/MidiBytes.h"
 #include "sound/MidiSound.h"
 #include "sound/MidiTestNote.h"
 
@@ -37,32 +38,32 @@ void Form1::numericUpDownMidiCh_ValueChanged(int value) {
 // Each instrument button sets the program spinner to its General MIDI program, counted from 1.
 void Form1::radioButtonPiano_CheckedChanged(bool checked) {
     if (checked)
-        numericUpDownInst->setValue(1);
+        numericUpDownInst->setValue(MidiTestNote::shownProgram(midi::acousticGrandPiano));
 }
 
 void Form1::radioButtonViolin_CheckedChanged(bool checked) {
     if (checked)
-        numericUpDownInst->setValue(41);
+        numericUpDownInst->setValue(MidiTestNote::shownProgram(midi::violin));
 }
 
 void Form1::radioButtonFlute_CheckedChanged(bool checked) {
     if (checked)
-        numericUpDownInst->setValue(74);
+        numericUpDownInst->setValue(MidiTestNote::shownProgram(midi::flute));
 }
 
 void Form1::radioButtonGuiter_CheckedChanged(bool checked) {
     if (checked)
-        numericUpDownInst->setValue(25);
+        numericUpDownInst->setValue(MidiTestNote::shownProgram(midi::nylonGuitar));
 }
 
 void Form1::radioButtonglocken_CheckedChanged(bool checked) {
     if (checked)
-        numericUpDownInst->setValue(15);
+        numericUpDownInst->setValue(MidiTestNote::shownProgram(midi::tubularBells));
 }
 
 void Form1::radioButtonTrumpet_CheckedChanged(bool checked) {
     if (checked)
-        numericUpDownInst->setValue(48);
+        numericUpDownInst->setValue(MidiTestNote::shownProgram(midi::timpani));
 }
 
 } // namespace miminomi

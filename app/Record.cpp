@@ -130,23 +130,11 @@ private:
 
 } // namespace
 
-Record::Record(std::int32_t n_right, std::int32_t n_wrong, std::int32_t s_right,
-               std::int32_t s_wrong, std::int32_t c_right, std::int32_t c_wrong,
-               std::int32_t r_right, std::int32_t r_wrong, std::int32_t m_right,
-               std::int32_t m_wrong, QWidget *parent, const std::string &recordPath)
-    : QWidget(parent), lastNoteRight(n_right), lastNoteWrong(n_wrong), lastScaleRight(s_right),
-      lastScaleWrong(s_wrong), lastChordRight(c_right), lastChordWrong(c_wrong),
-      lastRisumRight(r_right), lastRisumWrong(r_wrong), lastMelodyRight(m_right),
-      lastMelodyWrong(m_wrong) {
+Record::Record(const Tallies &current, QWidget *parent, const std::string &recordPath)
+    : QWidget(parent), last(current) {
     // Each count scale reaches at least the current run's answers, and never less than 1.
-    const auto top = [](std::int64_t right, std::int64_t wrong) {
-        return std::max<std::int64_t>(right + wrong, 1);
-    };
-    sumNoteTest = top(n_right, n_wrong);
-    sumScaleTest = top(s_right, s_wrong);
-    sumChordTest = top(c_right, c_wrong);
-    sumRisumTest = top(r_right, r_wrong);
-    sumMelodyTest = top(m_right, m_wrong);
+    for (const Exercise exercise : allExercises)
+        sumTest[exercise] = std::max<std::int64_t>(current[exercise].answers(), 1);
 
     setAttribute(Qt::WA_DeleteOnClose);
     // Only the main window's closing ends the program.
@@ -191,41 +179,16 @@ Record::Record(std::int32_t n_right, std::int32_t n_wrong, std::int32_t s_right,
     loadData(recordPath);
 }
 
-std::int64_t Record::getCountTop(int exercise) const {
-    switch (exercise) {
-    case 0:
-        return sumNoteTest;
-    case 1:
-        return sumScaleTest;
-    case 2:
-        return sumChordTest;
-    case 3:
-        return sumRisumTest;
-    default:
-        return sumMelodyTest;
-    }
-}
-
-std::int32_t Record::lastRight(int exercise) const {
-    const std::int32_t right[] = {lastNoteRight, lastScaleRight, lastChordRight, lastRisumRight,
-                                  lastMelodyRight};
-    return right[std::clamp(exercise, 0, 4)];
-}
-
-std::int32_t Record::lastWrong(int exercise) const {
-    const std::int32_t wrong[] = {lastNoteWrong, lastScaleWrong, lastChordWrong, lastRisumWrong,
-                                  lastMelodyWrong};
-    return wrong[std::clamp(exercise, 0, 4)];
+Exercise Record::shownExercise() const {
+    return exerciseAt(tabControl1->currentIndex()).value_or(Exercise::note);
 }
 
 void Record::loadData(const std::string &recordPath) {
     isNoRecord = !RecordFile::read(recordPath, recordList);
     // The records read before a bad line still raise the scales, as they were read.
-    std::int64_t *tops[] = {&sumNoteTest, &sumScaleTest, &sumChordTest, &sumRisumTest,
-                            &sumMelodyTest};
     for (const RecordData &record : recordList.items())
-        for (int exercise = 0; exercise < 5; ++exercise)
-            *tops[exercise] = std::max(*tops[exercise], record.getCount(exercise));
+        for (const Exercise exercise : allExercises)
+            sumTest[exercise] = std::max(sumTest[exercise], record.getCount(exercise));
 }
 
 bool Record::event(QEvent *event) {
@@ -299,7 +262,7 @@ void Record::drawChart(QPainter &painter) const {
     const int afterCount = pen.text(8, black, 177, 2, QString::number(n));
     pen.text(8, black, std::max(200, afterCount + 2), 2, QStringLiteral("回分の記録があります．"));
 
-    const int e = tabControl1->currentIndex();
+    const Exercise e = shownExercise();
     const std::int64_t top = getCountTop(e);
     if (n > 0)
         pen.text(10, green, 417, 20, QString::number(top));
@@ -320,8 +283,8 @@ void Record::drawChart(QPainter &painter) const {
     }
 
     // The current run at the right edge; its percentage point comes straight from its counts.
-    const std::int64_t right = lastRight(e);
-    const std::int64_t answers = right + lastWrong(e);
+    const std::int64_t right = last[e].right;
+    const std::int64_t answers = last[e].answers();
     const std::int64_t divisor = answers == 0 ? 1 : answers;
     ratioLine.add({410, static_cast<int>(275 - right * 250 / divisor)});
     countLine.add({410, static_cast<int>(275 - answers * 250 / top)});

@@ -21,12 +21,9 @@ namespace miminomi {
 class Record : public QWidget {
     Q_OBJECT
 public:
-    /// Takes the current run's tallies (single note, scale, chord, rhythm, melody; right then
-    /// wrong) and reads the record file at `recordPath`.
-    Record(std::int32_t n_right, std::int32_t n_wrong, std::int32_t s_right, std::int32_t s_wrong,
-           std::int32_t c_right, std::int32_t c_wrong, std::int32_t r_right, std::int32_t r_wrong,
-           std::int32_t m_right, std::int32_t m_wrong, QWidget *parent = nullptr,
-           const std::string &recordPath = RecordFile::defaultPath);
+    /// Takes the current run's tallies and reads the record file at `recordPath`.
+    explicit Record(const Tallies &current, QWidget *parent = nullptr,
+                    const std::string &recordPath = RecordFile::defaultPath);
 
     /// The graph of the selected page, or the message lines when the file could not be read, in
     /// the coordinates of the graph box's drawing area (inside its border).
@@ -34,8 +31,8 @@ public:
 
     bool getIsNoRecord() const { return isNoRecord; }
     const RecordList &getRecordList() const { return recordList; }
-    /// The top of the count scale of the exercise with index 0 to 4.
-    std::int64_t getCountTop(int exercise) const;
+    /// The top of the count scale of the exercise.
+    std::int64_t getCountTop(Exercise exercise) const { return sumTest[exercise]; }
 
 protected:
     bool event(QEvent *event) override;
@@ -48,16 +45,12 @@ private:
     void Record_Deactivate();
     void drawMessage(QPainter &painter) const;
     void drawChart(QPainter &painter) const;
-    std::int32_t lastRight(int exercise) const;
-    std::int32_t lastWrong(int exercise) const;
+    /// The exercise of the selected page.
+    Exercise shownExercise() const;
 
-    std::int32_t lastNoteRight, lastNoteWrong;
-    std::int32_t lastScaleRight, lastScaleWrong;
-    std::int32_t lastChordRight, lastChordWrong;
-    std::int32_t lastRisumRight, lastRisumWrong;
-    std::int32_t lastMelodyRight, lastMelodyWrong;
+    Tallies last;
     // Tops of the count scales: a run's answers may exceed a 32-bit count.
-    std::int64_t sumNoteTest, sumScaleTest, sumChordTest, sumRisumTest, sumMelodyTest;
+    PerExercise<std::int64_t> sumTest;
     RecordList recordList;
     bool isNoRecord = false;
 

@@ -1,5 +1,6 @@
 #include "records/RecordFile.h"
 
+#include "base/FileDescriptor.h"
 #include "records/RecordList.h"
 #include "records/Score.h"
 
@@ -15,32 +16,6 @@
 namespace miminomi {
 
 namespace {
-
-/// A file descriptor closed when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd(fd) {}
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(FileDescriptor &&other) noexcept {
-        std::swap(fd, other.fd);
-        return *this;
-    }
-    ~FileDescriptor() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    int get() const { return fd; }
-    /// Closes now and reports the result: on some file systems a failed write shows only here.
-    int close() {
-        const int result = ::close(fd);
-        fd = -1;
-        return result;
-    }
-
-private:
-    int fd;
-};
 
 bool isBlank(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -82,15 +57,11 @@ std::string describe(int error) {
 
 bool RecordFile::SaveCsvFile(const Score &score, const RecordDate &date, const std::string &path,
                              std::ostream &diagnostics) {
-    std::array<std::int32_t, 10> counts{};
-    for (int exercise = 0; exercise < 5; ++exercise) {
-        counts[static_cast<std::size_t>(exercise) * 2] = score.getScore(exercise, true);
-        counts[static_cast<std::size_t>(exercise) * 2 + 1] = score.getScore(exercise, false);
-    }
-    if (std::all_of(counts.begin(), counts.end(), [](std::int32_t count) { return count == 0; }))
+    const Tallies tallies = score.tallies();
+    if (tallies == Tallies{})
         return true;
 
-    const std::string line = formatLine(date, counts);
+    const std::string line = formatLine(date, tallies);
     std::string reason;
     if (appendLine(path, line, reason))
         return true;
@@ -101,12 +72,13 @@ bool RecordFile::SaveCsvFile(const Score &score, const RecordDate &date, const s
     return false;
 }
 
-std::string RecordFile::formatLine(const RecordDate &date,
-                                   const std::array<std::int32_t, 10> &counts) {
+std::string RecordFile::formatLine(const RecordDate &date, const Tallies &tallies) {
     std::string line = date.format();
-    for (const std::int32_t count : counts) {
-        line += ',';
-        line += std::to_string(count);
+    for (const Exercise exercise : allExercises) {
+        for (const std::int32_t count : {tallies[exercise].right, tallies[exercise].wrong}) {
+            line += ',';
+            line += std::to_string(count);
+        }
     }
     line += "\r\n";
     return line;
@@ -116,10 +88,10 @@ bool RecordFile::appendLine(const std::string &path, std::string_view line, std:
     // Read access lets the last byte be checked; a file that may only be written is still
     // appended to. O_NONBLOCK only keeps the open from hanging on a named pipe without a reader.
     const int flags = O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK;
-    FileDescriptor file(::open(path.c_str(), O_RDWR | flags, 0666));
-    if (file.get() < 0 && errno == EACCES)
-        file = FileDescriptor(::open(path.c_str(), O_WRONLY | flags, 0666));
-    if (file.get() < 0) {
+    FileDescriptor file(path, O_RDWR | flags, 0666);
+    if (!file.valid() && errno == EACCES)
+        file = FileDescriptor(path, O_WRONLY | flags, 0666);
+    if (!file.valid()) {
         reason = describe(errno);
         return false;
     }
@@ -186,20 +158,23 @@ std::optional<RecordData> RecordFile::parseLine(std::string_view line) {
     const auto date = RecordDate::parse(fields[0]);
     if (!date)
         return std::nullopt;
-    std::array<std::int32_t, 10> counts{};
-    for (std::size_t i = 0; i < counts.size(); ++i) {
-        const auto value = parseCount(fields[i + 1]);
-        if (!value)
-            return std::nullopt;
-        counts[i] = *value;
+    // After the date: right then wrong of each exercise, in exercise order.
+    Tallies tallies;
+    std::size_t field = 1;
+    for (const Exercise exercise : allExercises) {
+        for (std::int32_t *count : {&tallies[exercise].right, &tallies[exercise].wrong}) {
+            const auto value = parseCount(fields[field++]);
+            if (!value)
+                return std::nullopt;
+            *count = *value;
+        }
     }
-    return RecordData(date->format(), counts[0], counts[1], counts[2], counts[3], counts[4],
-                      counts[5], counts[6], counts[7], counts[8], counts[9]);
+    return RecordData(date->format(), tallies);
 }
 
 bool RecordFile::read(const std::string &path, RecordList &list) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0)
+    const FileDescriptor file(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (!file.valid())
         return false;
     struct stat status {};
     if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))

@@ -2,6 +2,7 @@
 
 #include "records/RecordData.h"
 #include "records/RecordDate.h"
+#include "records/Tally.h"
 
 #include <array>
 #include <cstddef>
@@ -31,10 +32,9 @@ public:
                             const std::string &path = defaultPath,
                             std::ostream &diagnostics = std::cerr);
 
-    /// The line of a run: the date, then the ten counts in field order, joined by commas, with
-    /// CR LF at the end.
-    static std::string formatLine(const RecordDate &date,
-                                  const std::array<std::int32_t, 10> &counts);
+    /// The line of a run: the date, then right and wrong of each exercise in exercise order,
+    /// joined by commas, with CR LF at the end.
+    static std::string formatLine(const RecordDate &date, const Tallies &tallies);
 
     /// Appends `line` to the file at `path`, creating it when missing, with one write to the file
     /// opened for appending, so that lines of programs closing at the same moment never mix.

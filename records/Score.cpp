@@ -2,39 +2,41 @@
 
 namespace miminomi {
 
-template <typename Self> auto &Score::counter(Self &self, std::int32_t index, bool right) {
-    switch (index) {
-    case 0:
+template <typename Self> auto &Score::counter(Self &self, Exercise exercise, bool right) {
+    switch (exercise) {
+    case Exercise::note:
         return right ? self.note_right : self.note_wrong;
-    case 1:
+    case Exercise::scale:
         return right ? self.scale_right : self.scale_wrong;
-    case 2:
+    case Exercise::chord:
         return right ? self.chord_right : self.chord_wrong;
-    case 3:
+    case Exercise::risum:
         return right ? self.risum_right : self.risum_wrong;
-    case 4:
-        return right ? self.melody_right : self.melody_wrong;
-    default:
-        return right ? self.tmp_right : self.tmp_wrong;
+    case Exercise::melody:
+        break;
     }
+    return right ? self.melody_right : self.melody_wrong;
 }
 
-void Score::addScore(std::int32_t index, bool right) {
-    if (index >= 0 && index <= 4) {
-        ++counter(*this, index, right);
-    }
-    ++counter(*this, -1, right);
+void Score::addScore(Exercise exercise, bool right) {
+    ++counter(*this, exercise, right);
+    ++(right ? tmp_right : tmp_wrong);
 }
 
-std::int32_t Score::getScore(std::int32_t index, bool right) const {
-    return counter(*this, index, right);
+std::int32_t Score::getScore(Exercise exercise, bool right) const {
+    return counter(*this, exercise, right);
 }
 
-void Score::clearScore(std::int32_t index) {
-    if (index >= 0 && index <= 4) {
-        counter(*this, index, true) = 0;
-        counter(*this, index, false) = 0;
-    }
+Tallies Score::tallies() const {
+    Tallies all;
+    for (const Exercise exercise : allExercises)
+        all[exercise] = {getScore(exercise, true), getScore(exercise, false)};
+    return all;
+}
+
+void Score::clearScore(Exercise exercise) {
+    counter(*this, exercise, true) = 0;
+    counter(*this, exercise, false) = 0;
     clearTmp();
 }
 

@@ -1,26 +1,31 @@
 #pragma once
 
+#include "records/Exercise.h"
+#include "records/Tally.h"
+
 #include <cstdint>
 
 namespace miminomi {
 
-/// Counts right and wrong answers for each of the five exercises (index 0 single notes,
-/// 1 scales, 2 chords, 3 rhythms, 4 melodies) and for the current game, which every tally also
-/// reaches and which any other index addresses.
+/// Counts right and wrong answers for each of the five exercises and for the current game, which
+/// every tally also reaches.
 class Score {
 public:
     /// Adds one right or wrong tally to the exercise and to the current game.
-    void addScore(std::int32_t index, bool right);
-    /// Returns the exercise's right or wrong count, or the game's for an index outside 0..4.
-    std::int32_t getScore(std::int32_t index, bool right) const;
+    void addScore(Exercise exercise, bool right);
+    /// The exercise's right or wrong count.
+    std::int32_t getScore(Exercise exercise, bool right) const;
+    /// The current game's right or wrong count.
+    std::int32_t getGameScore(bool right) const { return right ? tmp_right : tmp_wrong; }
+    /// The run's tallies of every exercise.
+    Tallies tallies() const;
     /// Sets the exercise's counts and the game's to 0.
-    void clearScore(std::int32_t index);
+    void clearScore(Exercise exercise);
     /// Sets the game's counts to 0, starting a new game.
     void clearTmp();
 
 private:
-    /// The counter of an exercise, or of the game for an index outside 0..4.
-    template <typename Self> static auto &counter(Self &self, std::int32_t index, bool right);
+    template <typename Self> static auto &counter(Self &self, Exercise exercise, bool right);
 
     std::int32_t note_right = 0;
     std::int32_t note_wrong = 0;

@@ -5,15 +5,15 @@
 
 namespace miminomi {
 
-/// Result codes of media commands; 0 is success.
-enum MediaResult : std::uint32_t {
-    mediaOk = 0,
-    mediaUnknownCommand = 261,
-    mediaFileNotFound = 275,
-    mediaUnreadableFile = 276,
-    mediaUnknownAlias = 263,
-    mediaDuplicateAlias = 289,
-    mediaNoDevice = 266,
+/// Results of media commands.
+enum class MediaResult : std::uint32_t {
+    ok = 0,
+    unknownCommand = 261,
+    fileNotFound = 275,
+    unreadableFile = 276,
+    unknownAlias = 263,
+    duplicateAlias = 289,
+    noDevice = 266,
 };
 
 /// Plays a Standard MIDI File in the background, driven by command strings:
@@ -21,8 +21,8 @@ enum MediaResult : std::uint32_t {
 class MediaControl {
 public:
     virtual ~MediaControl() = default;
-    /// Carries out one command and returns a MediaResult.
-    virtual std::uint32_t sendString(const std::string &command) = 0;
+    /// Carries out one command.
+    virtual MediaResult sendString(const std::string &command) = 0;
 };
 
 } // namespace miminomi

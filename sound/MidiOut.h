@@ -8,15 +8,15 @@ namespace miminomi {
 using MidiOutHandle = std::uint32_t;
 inline constexpr MidiOutHandle noMidiOut = 0;
 
-/// Result codes of the MIDI output operations; 0 is success.
-enum MidiResult : std::uint32_t {
-    midiOk = 0,
-    midiError = 1,
-    midiBadDevice = 2,
-    midiInvalidHandle = 5,
-    midiNoDriver = 6,
-    midiUnprepared = 64,
-    midiStillPlaying = 65,
+/// Results of the MIDI output operations.
+enum class MidiResult : std::uint32_t {
+    ok = 0,
+    error = 1,
+    badDevice = 2,
+    invalidHandle = 5,
+    noDriver = 6,
+    unprepared = 64,
+    stillPlaying = 65,
 };
 
 /// Header flags of a long message.
@@ -39,14 +39,14 @@ struct MidiHeader {
 class MidiOut {
 public:
     virtual ~MidiOut() = default;
-    /// Opens the default output and stores its handle; returns a MidiResult.
-    virtual std::uint32_t open(MidiOutHandle &handle) = 0;
-    virtual std::uint32_t close(MidiOutHandle handle) = 0;
+    /// Opens the default output and stores its handle.
+    virtual MidiResult open(MidiOutHandle &handle) = 0;
+    virtual MidiResult close(MidiOutHandle handle) = 0;
     /// Sends status | data1 << 8 | data2 << 16.
-    virtual std::uint32_t shortMsg(MidiOutHandle handle, std::uint32_t message) = 0;
-    virtual std::uint32_t prepareHeader(MidiOutHandle handle, MidiHeader &header) = 0;
-    virtual std::uint32_t longMsg(MidiOutHandle handle, MidiHeader &header) = 0;
-    virtual std::uint32_t unprepareHeader(MidiOutHandle handle, MidiHeader &header) = 0;
+    virtual MidiResult shortMsg(MidiOutHandle handle, std::uint32_t message) = 0;
+    virtual MidiResult prepareHeader(MidiOutHandle handle, MidiHeader &header) = 0;
+    virtual MidiResult longMsg(MidiOutHandle handle, MidiHeader &header) = 0;
+    virtual MidiResult unprepareHeader(MidiOutHandle handle, MidiHeader &header) = 0;
 };
 
 } // namespace miminomi

@@ -33,22 +33,22 @@ bool MidiSound::OpenMidiDevice() {
     openResult = midiOut.open(hMidiOut);
     initGMmode();
     initMidiInst();
-    return openResult == midiOk;
+    return openResult == MidiResult::ok;
 }
 
 bool MidiSound::CloseMidiDevice() {
-    return midiOut.close(hMidiOut) == midiOk;
+    return midiOut.close(hMidiOut) == MidiResult::ok;
 }
 
 void MidiSound::initMidiInst() {
-    midiInstrument = 0;
-    midiNoteNum = 69;
+    midiInstrument = midi::acousticGrandPiano;
+    midiNoteNum = midi::referenceA;
     midiVelocity = 100;
     midiCh = 0;
 }
 
 void MidiSound::initGMmode() {
-    gmBuffer = gmSystemOn;
+    gmBuffer = midi::gmSystemOn;
     midiHdr = MidiHeader{};
     midiHdr.data = gmBuffer.data();
     midiHdr.bufferLength = static_cast<std::uint32_t>(gmBuffer.size());
@@ -56,7 +56,7 @@ void MidiSound::initGMmode() {
     midiOut.prepareHeader(hMidiOut, midiHdr);
     // A refused message will never be marked done, and an output that does not answer must
     // not hang the program: wait only for an accepted message, and only so long.
-    if (midiOut.longMsg(hMidiOut, midiHdr) == midiOk) {
+    if (midiOut.longMsg(hMidiOut, midiHdr) == MidiResult::ok) {
         for (std::uint32_t waited = 0;
              (midiHdr.flags & midiHeaderDone) == 0 && waited < gmResetWaitLimitMs; ++waited)
             wait.Sleep(1);
@@ -65,39 +65,39 @@ void MidiSound::initGMmode() {
     initMidiInst();
 }
 
-std::uint32_t MidiSound::sendShortMsg() {
+MidiResult MidiSound::sendShortMsg() {
     shortMsg = static_cast<std::uint32_t>(statusByte) | static_cast<std::uint32_t>(dataByte1) << 8 |
                static_cast<std::uint32_t>(dataByte2) << 16;
     return midiOut.shortMsg(hMidiOut, shortMsg);
 }
 
 bool MidiSound::NotePlay(std::int32_t holdMilliseconds) {
-    statusByte = 0xC0 | midiCh;
+    statusByte = midi::onChannel(midi::programChange, midiCh);
     dataByte1 = midiInstrument;
     dataByte2 = 0;
-    bool sent = sendShortMsg() == midiOk;
+    bool sent = sendShortMsg() == MidiResult::ok;
 
-    statusByte = 0x90 | midiCh;
+    statusByte = midi::onChannel(midi::noteOn, midiCh);
     dataByte1 = midiNoteNum;
     dataByte2 = midiVelocity;
-    sent = sendShortMsg() == midiOk && sent;
+    sent = sendShortMsg() == MidiResult::ok && sent;
 
     if (holdMilliseconds > 0) {
         wait.Sleep(static_cast<std::uint32_t>(holdMilliseconds));
-        statusByte = 0x80 | midiCh;
-        sent = sendShortMsg() == midiOk && sent;
+        statusByte = midi::onChannel(midi::noteOff, midiCh);
+        sent = sendShortMsg() == MidiResult::ok && sent;
     }
     return sent;
 }
 
 bool MidiSound::NoteAPlay(std::int32_t holdMilliseconds) {
-    midiNoteNum = 69;
+    midiNoteNum = midi::referenceA;
     return NotePlay(holdMilliseconds);
 }
 
 void MidiSound::allOff() {
-    statusByte = 0xB0 | midiCh;
-    dataByte1 = 123;
+    statusByte = midi::onChannel(midi::controlChange, midiCh);
+    dataByte1 = midi::allNotesOff;
     dataByte2 = 0;
     sendShortMsg();
 }
@@ -140,7 +140,7 @@ bool MidiSound::playFile(std::int32_t mode) {
     default:
         break;
     }
-    if (media.sendString("open " + path + " alias music ") != mediaOk)
+    if (media.sendString("open " + path + " alias music ") != MediaResult::ok)
         return false;
     media.sendString("play music");
     wait.Sleep(pieceMilliseconds);

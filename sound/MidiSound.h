@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sound/MediaControl.h"
+#include "sound/MidiBytes.h"
 #include "sound/MidiOut.h"
 #include "sound/Wait.h"
 
@@ -60,11 +61,8 @@ public:
     static constexpr std::uint32_t pieceMilliseconds = 15000;
     static constexpr int pieceCount = 20;
 
-    /// The General MIDI System On message.
-    static constexpr std::array<std::uint8_t, 6> gmSystemOn = {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7};
-
 private:
-    std::uint32_t sendShortMsg();
+    MidiResult sendShortMsg();
     std::string pickPath(std::int32_t pickMode, const char *const (&names)[pieceCount]);
 
     MidiOut &midiOut;
@@ -80,9 +78,9 @@ private:
     std::uint8_t dataByte1 = 0;
     std::uint8_t dataByte2 = 0;
     std::uint32_t shortMsg = 0;
-    std::uint32_t openResult = midiOk;
+    MidiResult openResult = MidiResult::ok;
     std::uint8_t midiInstrument = 0;
-    std::uint8_t midiNoteNum = 69;
+    std::uint8_t midiNoteNum = midi::referenceA;
     std::uint8_t midiVelocity = 100;
     std::uint8_t midiCh = 0;
 };

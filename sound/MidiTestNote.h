@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sound/MidiBytes.h"
+
 #include <cstdint>
 
 namespace miminomi {
@@ -11,12 +13,14 @@ class MidiSound;
 /// number and the velocity are sent as shown, so the start values sound the A of 440 Hz.
 struct MidiTestNote {
     int program = 1;
-    int noteNum = 69;
+    int noteNum = midi::referenceA;
     int velocity = 100;
     int channel = 1;
     int durationSeconds = 2;
 
     static std::uint8_t programByte(int shown) { return static_cast<std::uint8_t>(shown - 1); }
+    /// The program as the spinner shows it, counted from 1.
+    static int shownProgram(std::uint8_t program) { return program + 1; }
     static std::uint8_t channelByte(int shown) { return static_cast<std::uint8_t>(shown - 1); }
     static std::uint8_t noteNumByte(int shown) { return static_cast<std::uint8_t>(shown); }
     static std::uint8_t velocityByte(int shown) { return static_cast<std::uint8_t>(shown); }

@@ -6,8 +6,8 @@
 // Writes a record file of `lines` runs (100 000 unless given) into a temporary folder, or uses
 // the given one, opens and paints the viewer several times and prints the median and the slowest
 // time. With --png it also saves the painted viewer, for looking at.
-#include "app/Theme.h"
 #include "app/Record.h"
+#include "app/Theme.h"
 
 #include <QApplication>
 #include <QImage>
@@ -76,9 +76,14 @@ int main(int argc, char *argv[]) {
     };
     std::vector<double> opening, total;
     QImage painted;
+    miminomi::Tallies current;
+    current[miminomi::Exercise::note] = {3, 1};
+    current[miminomi::Exercise::scale] = {0, 2};
+    current[miminomi::Exercise::chord] = {5, 5};
+    current[miminomi::Exercise::melody] = {1, 0};
     for (int run = 0; run <= 10; ++run) {
         const auto start = Clock::now();
-        miminomi::Record viewer(3, 1, 0, 2, 5, 5, 0, 0, 1, 0, nullptr, record);
+        miminomi::Record viewer(current, nullptr, record);
         const auto constructed = Clock::now();
         viewer.show();
         painted = viewer.grab().toImage();

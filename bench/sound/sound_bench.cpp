@@ -11,9 +11,9 @@
 //        bench_sound idle [SoundFont] [ALSA device]
 // (an empty SoundFont argument "" takes the standard one).
 #include "bench/ResidentMemory.h"
+#include "sound/MediaControl.h"
 #include "sound/MidiSound.h"
 #include "sound/MidiTestNote.h"
-#include "sound/MediaControl.h"
 #include "sound/backends/SoundSystem.h"
 #include "sound/backends/WaitDeadlines.h"
 #include "sound/backends/fluid/FluidMidiOut.h"

@@ -1,5 +1,6 @@
 #include "sound/backends/MidiFileMedia.h"
 
+#include "base/FileDescriptor.h"
 #include "sound/backends/StandardMidiFile.h"
 
 #include <cerrno>
@@ -71,9 +72,10 @@ std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string &path,
                                                        std::size_t maxBytes) {
     // O_NONBLOCK keeps the open from waiting for a writer when the name is a named pipe, which
     // is then refused with every other file that is not a regular one.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    const FileDescriptor file(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (!file.valid())
         return std::nullopt;
+    const int fd = file.get();
     struct stat status {};
     std::optional<std::vector<std::uint8_t>> bytes;
     if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
@@ -93,29 +95,28 @@ std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string &path,
             bytes->insert(bytes->end(), buffer, buffer + got);
         }
     }
-    ::close(fd);
     return bytes;
 }
 
-std::uint32_t MidiFileMedia::sendString(const std::string &command) {
+MediaResult MidiFileMedia::sendString(const std::string &command) {
     const auto parsed = parseMediaCommand(command);
     if (!parsed)
-        return mediaUnknownCommand;
+        return MediaResult::unknownCommand;
     if (parsed->verb == MediaCommand::Verb::open) {
         if (openAlias)
-            return mediaDuplicateAlias;
+            return MediaResult::duplicateAlias;
         auto bytes = readFileBytes(parsed->path, maxFileBytes);
         if (!bytes)
-            return mediaFileNotFound;
+            return MediaResult::fileNotFound;
         if (!isReadableStandardMidiFile(*bytes))
-            return mediaUnreadableFile;
-        const std::uint32_t result = load(std::move(*bytes));
-        if (result == mediaOk)
+            return MediaResult::unreadableFile;
+        const MediaResult result = load(std::move(*bytes));
+        if (result == MediaResult::ok)
             openAlias = parsed->alias;
         return result;
     }
     if (!openAlias || *openAlias != parsed->alias)
-        return mediaUnknownAlias;
+        return MediaResult::unknownAlias;
     switch (parsed->verb) {
     case MediaCommand::Verb::play:
         return start();
@@ -125,7 +126,7 @@ std::uint32_t MidiFileMedia::sendString(const std::string &command) {
         halt();
         unload();
         openAlias.reset();
-        return mediaOk;
+        return MediaResult::ok;
     }
 }
 

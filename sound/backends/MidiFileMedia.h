@@ -28,18 +28,18 @@ std::optional<MediaCommand> parseMediaCommand(std::string_view command);
 class MidiFileMedia : public MediaControl {
 public:
     ~MidiFileMedia() override = default;
-    std::uint32_t sendString(const std::string &command) final;
+    MediaResult sendString(const std::string &command) final;
 
     /// Largest file an open accepts; the pieces are a few kilobytes.
     static constexpr std::size_t maxFileBytes = 4u << 20;
 
 protected:
-    /// Takes the bytes of a readable file for playing; returns a MediaResult.
-    virtual std::uint32_t load(std::vector<std::uint8_t> smf) = 0;
+    /// Takes the bytes of a readable file for playing.
+    virtual MediaResult load(std::vector<std::uint8_t> smf) = 0;
     /// Starts playing the loaded piece in the background.
-    virtual std::uint32_t start() = 0;
+    virtual MediaResult start() = 0;
     /// Stops the piece and silences what it left sounding.
-    virtual std::uint32_t halt() = 0;
+    virtual MediaResult halt() = 0;
     /// Forgets the loaded piece.
     virtual void unload() = 0;
 

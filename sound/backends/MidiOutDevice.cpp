@@ -1,83 +1,88 @@
 #include "sound/backends/MidiOutDevice.h"
 
+#include "sound/MidiBytes.h"
+
 namespace miminomi {
 
 int shortMessageLength(std::uint8_t status) {
-    switch (status & 0xF0u) {
-    case 0xC0u:
-    case 0xD0u:
+    switch (midi::kindOf(status)) {
+    case midi::programChange:
+    case midi::channelPressure:
         return 2;
-    case 0xF0u:
-        return status == 0xF1u || status == 0xF3u ? 2 : status == 0xF2u ? 3 : 1;
+    case midi::systemExclusive:
+        return status == midi::timeCode || status == midi::songSelect ? 2
+               : status == midi::songPosition                         ? 3
+                                                                      : 1;
     default:
         return 3;
     }
 }
 
-std::uint32_t MidiOutDevice::open(MidiOutHandle &handle) {
+MidiResult MidiOutDevice::open(MidiOutHandle &handle) {
     if (current != noMidiOut) {
         deviceClose();
         current = noMidiOut;
     }
-    const std::uint32_t result = deviceOpen();
-    if (result != midiOk)
+    const MidiResult result = deviceOpen();
+    if (result != MidiResult::ok)
         return result;
     current = ++lastIssued;
     if (current == noMidiOut)
         current = ++lastIssued;
     handle = current;
-    return midiOk;
+    return MidiResult::ok;
 }
 
-std::uint32_t MidiOutDevice::close(MidiOutHandle handle) {
+MidiResult MidiOutDevice::close(MidiOutHandle handle) {
     if (!valid(handle))
-        return midiInvalidHandle;
+        return MidiResult::invalidHandle;
     deviceClose();
     current = noMidiOut;
-    return midiOk;
+    return MidiResult::ok;
 }
 
-std::uint32_t MidiOutDevice::shortMsg(MidiOutHandle handle, std::uint32_t message) {
+MidiResult MidiOutDevice::shortMsg(MidiOutHandle handle, std::uint32_t message) {
     if (!valid(handle))
-        return midiInvalidHandle;
+        return MidiResult::invalidHandle;
     const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(message),
                                    static_cast<std::uint8_t>(message >> 8),
                                    static_cast<std::uint8_t>(message >> 16)};
     if (bytes[0] < 0x80u)
-        return midiError;
-    return sendShort(std::span(bytes, shortMessageLength(bytes[0]))) ? midiOk : midiError;
+        return MidiResult::error;
+    return sendShort(std::span(bytes, shortMessageLength(bytes[0]))) ? MidiResult::ok
+                                                                     : MidiResult::error;
 }
 
-std::uint32_t MidiOutDevice::prepareHeader(MidiOutHandle handle, MidiHeader &header) {
+MidiResult MidiOutDevice::prepareHeader(MidiOutHandle handle, MidiHeader &header) {
     if (!valid(handle))
-        return midiInvalidHandle;
+        return MidiResult::invalidHandle;
     if (header.data == nullptr || header.bufferLength == 0)
-        return midiError;
+        return MidiResult::error;
     header.flags = (header.flags | midiHeaderPrepared) & ~(midiHeaderDone | midiHeaderInQueue);
-    return midiOk;
+    return MidiResult::ok;
 }
 
-std::uint32_t MidiOutDevice::longMsg(MidiOutHandle handle, MidiHeader &header) {
+MidiResult MidiOutDevice::longMsg(MidiOutHandle handle, MidiHeader &header) {
     if (!valid(handle))
-        return midiInvalidHandle;
+        return MidiResult::invalidHandle;
     if ((header.flags & midiHeaderPrepared) == 0)
-        return midiUnprepared;
+        return MidiResult::unprepared;
     const std::uint32_t length =
         header.bytesRecorded != 0 ? header.bytesRecorded : header.bufferLength;
     header.flags = (header.flags | midiHeaderInQueue) & ~midiHeaderDone;
     const bool sent = sendSysex(std::span(header.data, length));
     // The message has left the buffer either way, so the buffer is free again.
     header.flags = (header.flags | midiHeaderDone) & ~midiHeaderInQueue;
-    return sent ? midiOk : midiError;
+    return sent ? MidiResult::ok : MidiResult::error;
 }
 
-std::uint32_t MidiOutDevice::unprepareHeader(MidiOutHandle handle, MidiHeader &header) {
+MidiResult MidiOutDevice::unprepareHeader(MidiOutHandle handle, MidiHeader &header) {
     if (!valid(handle))
-        return midiInvalidHandle;
+        return MidiResult::invalidHandle;
     if ((header.flags & midiHeaderInQueue) != 0)
-        return midiStillPlaying;
+        return MidiResult::stillPlaying;
     header.flags &= ~midiHeaderPrepared;
-    return midiOk;
+    return MidiResult::ok;
 }
 
 } // namespace miminomi

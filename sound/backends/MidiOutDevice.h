@@ -12,18 +12,18 @@ namespace miminomi {
 /// done flag set once a long message has been delivered. Subclasses only move bytes.
 class MidiOutDevice : public MidiOut {
 public:
-    std::uint32_t open(MidiOutHandle &handle) final;
-    std::uint32_t close(MidiOutHandle handle) final;
-    std::uint32_t shortMsg(MidiOutHandle handle, std::uint32_t message) final;
-    std::uint32_t prepareHeader(MidiOutHandle handle, MidiHeader &header) final;
-    std::uint32_t longMsg(MidiOutHandle handle, MidiHeader &header) final;
-    std::uint32_t unprepareHeader(MidiOutHandle handle, MidiHeader &header) final;
+    MidiResult open(MidiOutHandle &handle) final;
+    MidiResult close(MidiOutHandle handle) final;
+    MidiResult shortMsg(MidiOutHandle handle, std::uint32_t message) final;
+    MidiResult prepareHeader(MidiOutHandle handle, MidiHeader &header) final;
+    MidiResult longMsg(MidiOutHandle handle, MidiHeader &header) final;
+    MidiResult unprepareHeader(MidiOutHandle handle, MidiHeader &header) final;
 
     bool isOpen() const { return current != noMidiOut; }
 
 protected:
-    /// Makes the output ready; returns a MidiResult.
-    virtual std::uint32_t deviceOpen() = 0;
+    /// Makes the output ready.
+    virtual MidiResult deviceOpen() = 0;
     virtual void deviceClose() = 0;
     /// Sends one channel message of one to three bytes.
     virtual bool sendShort(std::span<const std::uint8_t> bytes) = 0;

@@ -27,7 +27,7 @@ class ClosingWindow : public QWidget {
 public:
     ClosingWindow(std::string path, int noteRight) : path(std::move(path)) {
         for (int i = 0; i < noteRight; ++i)
-            score.addScore(0, true);
+            score.addScore(miminomi::Exercise::note, true);
     }
     ~ClosingWindow() override { endRun(); }
 

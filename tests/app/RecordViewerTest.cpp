@@ -58,12 +58,17 @@ protected:
     QTemporaryDir folder;
     std::string path = folder.filePath(QStringLiteral("record.txt")).toStdString();
 
-    /// The viewer over `records` (no file when absent) with the current run's ten tallies.
-    std::unique_ptr<Record> open(const char *records, std::array<std::int32_t, 10> t = {}) {
+    /// The viewer over `records` (no file when absent) with the current run's tallies.
+    std::unique_ptr<Record> open(const char *records, const miminomi::Tallies &current = {}) {
         if (records)
             std::ofstream(path, std::ios::binary) << records;
-        return std::make_unique<Record>(t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9],
-                                        nullptr, path);
+        return std::make_unique<Record>(current, nullptr, path);
+    }
+    /// A run that answered single notes only.
+    static miminomi::Tallies notes(std::int32_t right, std::int32_t wrong) {
+        miminomi::Tallies current;
+        current[miminomi::Exercise::note] = {right, wrong};
+        return current;
     }
     static QTabWidget *tabs(Record &viewer) {
         return viewer.findChild<QTabWidget *>(QStringLiteral("tabControl1"));
@@ -117,19 +122,25 @@ TEST_F(RecordViewerTest, ClosesAndIsReleasedWhenItStopsBeingActive) {
 TEST_F(RecordViewerTest, CountScaleTopIsTheLargestRunAndAtLeastOne) {
     auto viewer = open("2006/04/01,3,1,0,0,0,0,0,0,0,0\r\n"
                        "2006/04/02,0,0,40000,2,0,0,0,0,0,0\r\n",
-                       {1, 1, 0, 0, 0, 0, 6, 0, 0, 0});
+                       [] {
+                           miminomi::Tallies current = notes(1, 1);
+                           current[miminomi::Exercise::risum] = {6, 0};
+                           return current;
+                       }());
     EXPECT_FALSE(viewer->getIsNoRecord()) << "a count above 32767 reads back";
     EXPECT_EQ(viewer->getRecordList().items().size(), 2u);
     for (int page = 0; page < 5; ++page)
-        EXPECT_EQ(viewer->getCountTop(page), (std::array{4, 40002, 1, 6, 1})[page]) << page;
+        EXPECT_EQ(viewer->getCountTop(miminomi::Exercise(page)),
+                  (std::array{4, 40002, 1, 6, 1})[page])
+            << page;
 
     viewer = open("2006/04/01,3,5,0,0,0,0,0,0,0,0\r\n\r\n2006/04/03,100,0,0,0,0,0,0,0,0,0\r\n");
     EXPECT_TRUE(viewer->getIsNoRecord()) << "a blank line";
-    EXPECT_EQ(viewer->getCountTop(0), 8) << "from the record before it";
+    EXPECT_EQ(viewer->getCountTop(miminomi::Exercise::note), 8) << "from the record before it";
 }
 
 TEST_F(RecordViewerTest, WithoutAFileOnlyTheMessageLinesAreShownOnEveryPage) {
-    auto viewer = open(nullptr, {5});
+    auto viewer = open(nullptr, notes(5, 0));
     ASSERT_TRUE(viewer->getIsNoRecord());
     for (int page = 0; page < 5; ++page) {
         tabs(*viewer)->setCurrentIndex(page);
@@ -174,7 +185,7 @@ TEST_F(RecordViewerTest, AxesTicksAndScaleLabelsAreAtTheirCoordinates) {
 
 TEST_F(RecordViewerTest, WithoutRecordsTheLinesRunFromTheOriginToTheCurrentRun) {
     // 1 of 2 right: 50 % (y 150); 2 answers: the top of the count scale (y 25), left unlabelled.
-    const QImage image = graph(*open("", {1, 1}));
+    const QImage image = graph(*open("", notes(1, 1)));
     EXPECT_EQ(image.pixelColor(410, 150), black);
     EXPECT_EQ(image.pixelColor(410, 25), green);
     EXPECT_TRUE(lineDrawn(image, 25, 275, 410, 150, black));
@@ -185,7 +196,7 @@ TEST_F(RecordViewerTest, WithoutRecordsTheLinesRunFromTheOriginToTheCurrentRun) 
 TEST_F(RecordViewerTest, OneRecordLiesAtX30AndTheLargestCountOnTheTopOfTheScale) {
     // 3 of 4 right: 75 % (y 88) and the largest count (y 25); the run 1 of 1 right (y 25) with
     // 1 answer of 4 (y 275 − 62 = 213).
-    const QImage image = graph(*open("2006/04/01,3,1,0,0,0,0,0,0,0,0\r\n", {1}));
+    const QImage image = graph(*open("2006/04/01,3,1,0,0,0,0,0,0,0,0\r\n", notes(1, 0)));
     EXPECT_EQ(image.pixelColor(30, 88), black);
     EXPECT_EQ(image.pixelColor(30, 25), green);
     EXPECT_TRUE(lineDrawn(image, 30, 88, 410, 25, black));
@@ -199,12 +210,13 @@ TEST_F(RecordViewerTest, OneRecordLiesAtX30AndTheLargestCountOnTheTopOfTheScale)
 
 TEST_F(RecordViewerTest, RecordPercentagesAreWholeAndLargestCountsDoNotOverflow) {
     // A record's 2 of 3 is 66 % (y 110); the run's point comes straight from the counts (y 109).
-    QImage image = graph(*open("2006/04/01,2,1,0,0,0,0,0,0,0,0\r\n", {2, 1}));
+    QImage image = graph(*open("2006/04/01,2,1,0,0,0,0,0,0,0,0\r\n", notes(2, 1)));
     EXPECT_EQ(image.pixelColor(30, 110), black);
     EXPECT_EQ(image.pixelColor(30, 109), white);
     EXPECT_EQ(image.pixelColor(410, 109), black);
 
-    image = graph(*open("2006/04/01,2147483647,2147483647,0,0,0,0,0,0,0,0\r\n", {2147483647}));
+    image =
+        graph(*open("2006/04/01,2147483647,2147483647,0,0,0,0,0,0,0,0\r\n", notes(2147483647, 0)));
     EXPECT_EQ(image.pixelColor(30, 150), black) << "50 %";
     EXPECT_EQ(image.pixelColor(410, 25), black) << "100 % of the current run";
     EXPECT_TRUE(lineDrawn(image, 30, 25, 410, 150, green)) << "from the largest count to half";

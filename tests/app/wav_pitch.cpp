@@ -12,8 +12,12 @@
 
 namespace {
 
-std::uint32_t le32(const unsigned char *p) { return p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24; }
-std::uint16_t le16(const unsigned char *p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+std::uint32_t le32(const unsigned char *p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24;
+}
+std::uint16_t le16(const unsigned char *p) {
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
 
 /// Power of one frequency in the samples (the Goertzel filter).
 double powerAt(const std::vector<double> &samples, double frequency, double rate) {

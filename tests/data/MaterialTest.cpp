@@ -1,5 +1,7 @@
 // The committed rhythm and melody pieces: forty MIDI files that FluidSynth's player reads, each
 // counted in and over by 13 s, and forty score pictures that load and fit their box.
+#include "sound/MidiBytes.h"
+
 #include <QImage>
 
 #include <fluidsynth.h>
@@ -69,9 +71,10 @@ PlayedFile playThroughFluidSynth(const fs::path &path) {
             const int type = fluid_midi_event_get_type(event);
             const std::pair key{fluid_midi_event_get_channel(event),
                                 fluid_midi_event_get_key(event)};
-            if (type == 0x90 && fluid_midi_event_get_velocity(event) > 0) {
+            if (type == midi::noteOn && fluid_midi_event_get_velocity(event) > 0) {
                 r.sounding[key] = r.frames / 44100.0;
-            } else if ((type == 0x80 || type == 0x90) && r.sounding.contains(key)) {
+            } else if ((type == midi::noteOff || type == midi::noteOn) &&
+                       r.sounding.contains(key)) {
                 r.played.notes.push_back({r.sounding[key], r.frames / 44100.0, key.first});
                 r.sounding.erase(key);
             }
@@ -91,7 +94,7 @@ PlayedFile playThroughFluidSynth(const fs::path &path) {
         rec.played.notes.push_back({start, 15.0, key.first});
     // By onset, a click before a note that sounds with it.
     std::ranges::sort(rec.played.notes, {}, [](const Note &n) {
-        return std::pair{n.start, n.channel != 9};
+        return std::pair{n.start, n.channel != midi::percussionChannel};
     });
     return rec.played;
 }
@@ -106,13 +109,14 @@ TEST_P(Piece, StartsWithTwoCountInClicksAndEndsByThirteenSeconds) {
     // the piece may come in with the second click (an upbeat), never before it.
     constexpr double tolerance = 0.005; // the player's sample timer works in 64-sample steps
     const auto &clicks = played.notes;
-    EXPECT_EQ(clicks[0].channel, 9);
-    EXPECT_EQ(clicks[1].channel, 9);
+    EXPECT_EQ(clicks[0].channel, midi::percussionChannel);
+    EXPECT_EQ(clicks[1].channel, midi::percussionChannel);
     EXPECT_NEAR(clicks[0].start, 0.0, tolerance);
     const double beat = clicks[1].start - clicks[0].start;
     EXPECT_TRUE(beat > 60.0 / 160 && beat < 60.0 / 40) << beat;
     for (std::size_t i = 2; i < played.notes.size(); ++i) {
-        EXPECT_NE(played.notes[i].channel, 9) << "a third click at " << played.notes[i].start;
+        EXPECT_NE(played.notes[i].channel, midi::percussionChannel)
+            << "a third click at " << played.notes[i].start;
         EXPECT_GE(played.notes[i].start, clicks[1].start - tolerance);
     }
     for (const auto &note : played.notes)

@@ -130,11 +130,12 @@ TEST_F(BadInputTest, WithoutASoundCardAReadablePiecePlaysAsSilenceNotAsAMissingF
     std::ostringstream diagnostics;
     auto system = SoundSystem::create(config, diagnostics);
     MediaControl &media = system->mediaControl();
-    EXPECT_EQ(media.sendString("open " PROGRAM_DATA "/risum1.mid alias music "), mediaOk);
+    EXPECT_EQ(media.sendString("open " PROGRAM_DATA "/risum1.mid alias music "), MediaResult::ok);
     media.sendString("play music");
     media.sendString("stop music");
-    EXPECT_EQ(media.sendString("close music"), mediaOk);
-    EXPECT_EQ(media.sendString("open " + path("risum1.mid") + " alias music "), mediaFileNotFound)
+    EXPECT_EQ(media.sendString("close music"), MediaResult::ok);
+    EXPECT_EQ(media.sendString("open " + path("risum1.mid") + " alias music "),
+              MediaResult::fileNotFound)
         << "a missing piece is still missing";
 }
 

@@ -10,17 +10,11 @@ namespace miminomi::fuzz {
 namespace {
 
 bool sameRecord(const RecordData &a, const RecordData &b) {
-    if (a.getRecordDate() != b.getRecordDate())
-        return false;
-    for (int exercise = 0; exercise < 5; ++exercise)
-        if (a.getCount(exercise) != b.getCount(exercise) ||
-            a.getRatio(exercise) != b.getRatio(exercise))
-            return false;
-    return true;
+    return a.getRecordDate() == b.getRecordDate() && a.getTallies() == b.getTallies();
 }
 
 bool inRange(const RecordData &record) {
-    for (int exercise = 0; exercise < 5; ++exercise) {
+    for (const Exercise exercise : allExercises) {
         const auto ratio = record.getRatio(exercise);
         if (record.getCount(exercise) < 0 || ratio < 0 || ratio > 100)
             return false;

@@ -24,11 +24,17 @@ TEST(RecordPercentage, TruncatesIsZeroWithoutAnswersAndNeverOverflows) {
     for (auto [right, wrong, percent] :
          {Case{2, 1, 66}, Case{199, 1, 99}, Case{0, 0, 0}, Case{7, 0, 100}, Case{maxCount, 0, 100},
           Case{maxCount, maxCount, 50}, Case{1, maxCount, 0}})
-        EXPECT_EQ(RecordData::ratio(right, wrong), percent) << right << " " << wrong;
+        EXPECT_EQ((miminomi::Tally{right, wrong}.percentRight()), percent) << right << " " << wrong;
 }
 
 TEST(RecordData, EachExerciseReadsItsOwnPairInFieldOrder) {
-    const RecordData record("2006/04/01", 2, 1, 1, 2, 3, 0, 0, 4, 5, 5);
+    miminomi::Tallies tallies;
+    tallies[miminomi::Exercise::note] = {2, 1};
+    tallies[miminomi::Exercise::scale] = {1, 2};
+    tallies[miminomi::Exercise::chord] = {3, 0};
+    tallies[miminomi::Exercise::risum] = {0, 4};
+    tallies[miminomi::Exercise::melody] = {5, 5};
+    const RecordData record("2006/04/01", tallies);
     EXPECT_EQ(record.getRecordDate(), "2006/04/01");
     EXPECT_EQ((std::array{record.getNoteRatio(), record.getScaleRatio(), record.getChordRatio(),
                           record.getRisumRatio(), record.getMelodyRatio()}),
@@ -36,7 +42,8 @@ TEST(RecordData, EachExerciseReadsItsOwnPairInFieldOrder) {
     EXPECT_EQ((std::array{record.getNoteCount(), record.getScaleCount(), record.getChordCount(),
                           record.getRisumCount(), record.getMelodyCount()}),
               (std::array<std::int64_t, 5>{3, 3, 3, 4, 10}));
-    const RecordData largest("2006/04/01", maxCount, maxCount, 0, 0, 0, 0, 0, 0, 0, 0);
+    tallies[miminomi::Exercise::note] = {maxCount, maxCount};
+    const RecordData largest("2006/04/01", tallies);
     EXPECT_EQ(largest.getNoteCount(), 2 * std::int64_t{maxCount});
 }
 

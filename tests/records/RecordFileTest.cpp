@@ -14,6 +14,7 @@
 #include <sstream>
 #include <sys/resource.h>
 
+using miminomi::Exercise;
 using miminomi::RecordDate;
 using miminomi::RecordFile;
 using miminomi::RecordList;
@@ -44,8 +45,8 @@ protected:
 
 TEST_F(RecordFileTest, RunWithoutTalliesCreatesNoFile) {
     EXPECT_TRUE(save());
-    score.addScore(1, true); // a tally counted and then reset leaves nothing either
-    score.clearScore(1);
+    score.addScore(Exercise::scale, true); // a tally counted and then reset leaves nothing either
+    score.clearScore(Exercise::scale);
     EXPECT_TRUE(save());
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_EQ(diagnostics.str(), "");
@@ -53,21 +54,20 @@ TEST_F(RecordFileTest, RunWithoutTalliesCreatesNoFile) {
 
 TEST_F(RecordFileTest, LinesFollowTheExercisesRightThenWrongAndAreAppended) {
     for (int i = 0; i < 5; ++i)
-        score.addScore(0, true);
+        score.addScore(Exercise::note, true);
     EXPECT_TRUE(save());
     EXPECT_EQ(fileText(path), "2006/04/01,5,0,0,0,0,0,0,0,0,0\r\n");
 
     write(line1.substr(0, line1.size() - 2)); // a last line without line end is not joined
-    for (int exercise = 0; exercise < 5; ++exercise)
-        for (int i = 0; i < 2 * exercise + 1; ++i)
+    for (const Exercise exercise : miminomi::allExercises)
+        for (std::size_t i = 0; i < 2 * indexOf(exercise) + 1; ++i)
             score.addScore(exercise, i % 2 == 1);
-    score.addScore(-1, true); // the game's tallies are not part of the line
     EXPECT_TRUE(save(RecordDate(2006, 4, 2)));
     EXPECT_EQ(fileText(path), line1 + "2006/04/02,5,1,1,2,2,3,3,4,4,5\r\n");
 }
 
 TEST_F(RecordFileTest, UnwritableTargetsGiveFalseAndOneLineWithTheReasonAndTheLostLine) {
-    score.addScore(2, true);
+    score.addScore(Exercise::chord, true);
     // A folder in the file's place, a missing folder, and a full disk. (Permissions do not stop
     // the superuser the tests run as, so a read-only file cannot stand in here.)
     std::filesystem::create_directory(path);
@@ -105,7 +105,7 @@ TEST_F(RecordFileTest, LineCutShortByAFullDiskIsTakenBackOut) {
 
 TEST_F(RecordFileTest, WrittenLinesReadBackIncludingCountsAbove32767) {
     for (int i = 0; i < 40000; ++i)
-        score.addScore(3, false);
+        score.addScore(Exercise::risum, false);
     ASSERT_TRUE(save());
     ASSERT_TRUE(save(RecordDate(2006, 4, 2)));
     RecordList list;

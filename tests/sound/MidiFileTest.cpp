@@ -67,19 +67,19 @@ TEST(MediaOpen, OnlyAReadableFileOpensAndThenOnlyUnderItsAlias) {
     };
     writeFile(folder.path / "good.mid", smf({noteTrack}));
     writeFile(folder.path / "bad.mid", Bytes{'M', 'T', 'h', 'd', 0, 0});
-    EXPECT_EQ(open("missing.mid"), mediaFileNotFound);
-    EXPECT_EQ(open("bad.mid"), mediaUnreadableFile);
-    EXPECT_NE(open(""), mediaOk) << "a folder is no piece";
-    EXPECT_EQ(media.sendString("play music"), mediaUnknownAlias) << "nothing was opened";
+    EXPECT_EQ(open("missing.mid"), MediaResult::fileNotFound);
+    EXPECT_EQ(open("bad.mid"), MediaResult::unreadableFile);
+    EXPECT_NE(open(""), MediaResult::ok) << "a folder is no piece";
+    EXPECT_EQ(media.sendString("play music"), MediaResult::unknownAlias) << "nothing was opened";
 
-    ASSERT_EQ(open("good.mid"), mediaOk);
-    EXPECT_EQ(open("good.mid"), mediaDuplicateAlias) << "one piece at a time";
-    EXPECT_EQ(media.sendString("play other"), mediaUnknownAlias);
+    ASSERT_EQ(open("good.mid"), MediaResult::ok);
+    EXPECT_EQ(open("good.mid"), MediaResult::duplicateAlias) << "one piece at a time";
+    EXPECT_EQ(media.sendString("play other"), MediaResult::unknownAlias);
     for (const char *command : {"play music", "stop music", "close music"})
-        EXPECT_EQ(media.sendString(command), mediaOk) << command;
-    EXPECT_EQ(media.sendString("close music"), mediaUnknownAlias);
-    EXPECT_EQ(open("good.mid"), mediaOk) << "the alias is free again after a close";
-    EXPECT_EQ(media.sendString("rewind music"), mediaUnknownCommand);
+        EXPECT_EQ(media.sendString(command), MediaResult::ok) << command;
+    EXPECT_EQ(media.sendString("close music"), MediaResult::unknownAlias);
+    EXPECT_EQ(open("good.mid"), MediaResult::ok) << "the alias is free again after a close";
+    EXPECT_EQ(media.sendString("rewind music"), MediaResult::unknownCommand);
 }
 
 } // namespace

@@ -23,9 +23,10 @@ public:
 
     bool failOpens = false;
 
-    std::uint32_t sendString(const std::string &command) override {
+    MediaResult sendString(const std::string &command) override {
         commands.push_back({clock.nowMs(), command});
-        return failOpens && command.rfind("open ", 0) == 0 ? mediaFileNotFound : mediaOk;
+        return failOpens && command.rfind("open ", 0) == 0 ? MediaResult::fileNotFound
+                                                           : MediaResult::ok;
     }
 
     const std::vector<Command> &log() const { return commands; }

@@ -28,39 +28,39 @@ public:
     bool refuseOpen = false;
     bool neverDone = false;
 
-    std::uint32_t open(MidiOutHandle &handle) override {
+    MidiResult open(MidiOutHandle &handle) override {
         record(Message::Kind::open, {});
         if (refuseOpen)
-            return midiBadDevice;
+            return MidiResult::badDevice;
         handle = current = ++lastHandle;
-        return midiOk;
+        return MidiResult::ok;
     }
-    std::uint32_t close(MidiOutHandle handle) override {
+    MidiResult close(MidiOutHandle handle) override {
         record(Message::Kind::close, {});
         if (handle == noMidiOut || handle != current)
-            return midiInvalidHandle;
+            return MidiResult::invalidHandle;
         current = noMidiOut;
-        return midiOk;
+        return MidiResult::ok;
     }
-    std::uint32_t shortMsg(MidiOutHandle handle, std::uint32_t message) override {
+    MidiResult shortMsg(MidiOutHandle handle, std::uint32_t message) override {
         record(Message::Kind::shortMsg,
                {static_cast<std::uint8_t>(message), static_cast<std::uint8_t>(message >> 8),
                 static_cast<std::uint8_t>(message >> 16)});
         return accepted(handle);
     }
-    std::uint32_t prepareHeader(MidiOutHandle handle, MidiHeader &header) override {
+    MidiResult prepareHeader(MidiOutHandle handle, MidiHeader &header) override {
         header.flags |= midiHeaderPrepared;
         return accepted(handle);
     }
-    std::uint32_t longMsg(MidiOutHandle handle, MidiHeader &header) override {
+    MidiResult longMsg(MidiOutHandle handle, MidiHeader &header) override {
         record(Message::Kind::longMsg,
                std::vector<std::uint8_t>(header.data, header.data + header.bufferLength));
-        const std::uint32_t result = accepted(handle);
-        if (result == midiOk && !neverDone)
+        const MidiResult result = accepted(handle);
+        if (result == MidiResult::ok && !neverDone)
             header.flags |= midiHeaderDone;
         return result;
     }
-    std::uint32_t unprepareHeader(MidiOutHandle handle, MidiHeader &header) override {
+    MidiResult unprepareHeader(MidiOutHandle handle, MidiHeader &header) override {
         header.flags &= ~midiHeaderPrepared;
         return accepted(handle);
     }
@@ -78,8 +78,9 @@ public:
     void clear() { messages.clear(); }
 
 private:
-    std::uint32_t accepted(MidiOutHandle handle) const {
-        return handle != noMidiOut && handle == current ? midiOk : midiInvalidHandle;
+    MidiResult accepted(MidiOutHandle handle) const {
+        return handle != noMidiOut && handle == current ? MidiResult::ok
+                                                        : MidiResult::invalidHandle;
     }
     void record(Message::Kind kind, std::vector<std::uint8_t> bytes) {
         messages.push_back({kind, clock.nowMs(), std::move(bytes)});

@@ -1,5 +1,7 @@
 #include "sound/backends/fluid/FluidMediaControl.h"
 
+#include "sound/MidiBytes.h"
+
 #include "sound/backends/fluid/FluidSynthEngine.h"
 
 namespace miminomi {
@@ -11,38 +13,39 @@ FluidMediaControl::~FluidMediaControl() {
     unload();
 }
 
-std::uint32_t FluidMediaControl::load(std::vector<std::uint8_t> smf) {
+MediaResult FluidMediaControl::load(std::vector<std::uint8_t> smf) {
     unload();
     // Without a synthesiser or an audio output (no sound card) the engine has said why, once.
     // The piece is readable, as the caller checked, so it plays as silence, as with the silent
     // backend: the learner can still take the question and see its answer, and is not sent to
     // look for files that are there.
     if (!engine.acquire())
-        return mediaOk;
+        return MediaResult::ok;
     holding = true;
     piece = std::move(smf);
     player.reset(fluid().new_fluid_player(engine.synth()));
     if (!player ||
         fluid().fluid_player_add_mem(player.get(), piece.data(), piece.size()) != FLUID_OK) {
         unload();
-        return mediaNoDevice;
+        return MediaResult::noDevice;
     }
     if (forward)
         fluid().fluid_player_set_playback_callback(player.get(), &FluidMediaControl::forwardEvent,
                                                    this);
-    return mediaOk;
+    return MediaResult::ok;
 }
 
-std::uint32_t FluidMediaControl::start() {
-    return player && fluid().fluid_player_play(player.get()) == FLUID_OK ? mediaOk : mediaNoDevice;
+MediaResult FluidMediaControl::start() {
+    return player && fluid().fluid_player_play(player.get()) == FLUID_OK ? MediaResult::ok
+                                                                         : MediaResult::noDevice;
 }
 
-std::uint32_t FluidMediaControl::halt() {
+MediaResult FluidMediaControl::halt() {
     if (!player)
-        return mediaNoDevice;
+        return MediaResult::noDevice;
     fluid().fluid_player_stop(player.get());
     silence();
-    return mediaOk;
+    return MediaResult::ok;
 }
 
 void FluidMediaControl::unload() {
@@ -58,7 +61,8 @@ void FluidMediaControl::unload() {
 void FluidMediaControl::silence() {
     if (forward) {
         for (std::uint8_t channel = 0; channel < 16; ++channel) {
-            const std::uint8_t allNotesOff[3] = {static_cast<std::uint8_t>(0xB0 | channel), 123, 0};
+            const std::uint8_t allNotesOff[3] = {midi::onChannel(midi::controlChange, channel),
+                                                 midi::allNotesOff, 0};
             forward(allNotesOff);
         }
     } else if (engine.synth() != nullptr) {
@@ -74,25 +78,25 @@ int FluidMediaControl::forwardEvent(void *self, fluid_midi_event_t *event) {
     std::uint8_t bytes[3] = {status, 0, 0};
     std::size_t length = 3;
     switch (type) {
-    case 0x80:
-    case 0x90:
+    case midi::noteOff:
+    case midi::noteOn:
         bytes[1] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_key(event));
         bytes[2] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_velocity(event));
         break;
-    case 0xA0:
+    case midi::polyPressure:
         bytes[1] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_key(event));
         bytes[2] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_value(event));
         break;
-    case 0xB0:
+    case midi::controlChange:
         bytes[1] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_control(event));
         bytes[2] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_value(event));
         break;
-    case 0xC0:
-    case 0xD0:
+    case midi::programChange:
+    case midi::channelPressure:
         bytes[1] = static_cast<std::uint8_t>(fluid().fluid_midi_event_get_program(event));
         length = 2;
         break;
-    case 0xE0: {
+    case midi::pitchBend: {
         const int pitch = fluid().fluid_midi_event_get_pitch(event);
         bytes[1] = static_cast<std::uint8_t>(pitch & 0x7F);
         bytes[2] = static_cast<std::uint8_t>(pitch >> 7 & 0x7F);

@@ -23,9 +23,9 @@ public:
     ~FluidMediaControl() override;
 
 protected:
-    std::uint32_t load(std::vector<std::uint8_t> smf) override;
-    std::uint32_t start() override;
-    std::uint32_t halt() override;
+    MediaResult load(std::vector<std::uint8_t> smf) override;
+    MediaResult start() override;
+    MediaResult halt() override;
     void unload() override;
 
 private:

@@ -14,7 +14,7 @@ public:
     ~FluidMidiOut() override;
 
 protected:
-    std::uint32_t deviceOpen() override;
+    MidiResult deviceOpen() override;
     void deviceClose() override;
     bool sendShort(std::span<const std::uint8_t> bytes) override;
     bool sendSysex(std::span<const std::uint8_t> bytes) override;

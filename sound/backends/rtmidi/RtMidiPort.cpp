@@ -89,9 +89,9 @@ void RtMidiPort::keepError(int type, const std::string &, void *self) {
         static_cast<RtMidiPort *>(self)->failed = true;
 }
 
-std::uint32_t RtMidiPort::deviceOpen() {
+MidiResult RtMidiPort::deviceOpen() {
     std::lock_guard lock(mutex);
-    return connectLocked() ? midiOk : midiBadDevice;
+    return connectLocked() ? MidiResult::ok : MidiResult::badDevice;
 }
 
 bool RtMidiPort::connectLocked() {

@@ -25,7 +25,7 @@ public:
     bool forward(std::span<const std::uint8_t> bytes);
 
 protected:
-    std::uint32_t deviceOpen() override;
+    MidiResult deviceOpen() override;
     void deviceClose() override {}
     bool sendShort(std::span<const std::uint8_t> bytes) override { return forward(bytes); }
     bool sendSysex(std::span<const std::uint8_t> bytes) override { return forward(bytes); }

@@ -8,9 +8,9 @@ namespace miminomi {
 /// would (so a missing piece still shows as missing), and plays them as silence.
 class SilentMedia final : public MidiFileMedia {
 protected:
-    std::uint32_t load(std::vector<std::uint8_t>) override { return mediaOk; }
-    std::uint32_t start() override { return mediaOk; }
-    std::uint32_t halt() override { return mediaOk; }
+    MediaResult load(std::vector<std::uint8_t>) override { return MediaResult::ok; }
+    MediaResult start() override { return MediaResult::ok; }
+    MediaResult halt() override { return MediaResult::ok; }
     void unload() override {}
 };
 

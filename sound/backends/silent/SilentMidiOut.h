@@ -8,13 +8,15 @@ namespace miminomi {
 /// sent and the program runs on without sound.
 class SilentMidiOut final : public MidiOut {
 public:
-    std::uint32_t open(MidiOutHandle &) override { return midiNoDriver; }
-    std::uint32_t close(MidiOutHandle) override { return midiInvalidHandle; }
-    std::uint32_t shortMsg(MidiOutHandle, std::uint32_t) override { return midiInvalidHandle; }
-    std::uint32_t prepareHeader(MidiOutHandle, MidiHeader &) override { return midiInvalidHandle; }
-    std::uint32_t longMsg(MidiOutHandle, MidiHeader &) override { return midiInvalidHandle; }
-    std::uint32_t unprepareHeader(MidiOutHandle, MidiHeader &) override {
-        return midiInvalidHandle;
+    MidiResult open(MidiOutHandle &) override { return MidiResult::noDriver; }
+    MidiResult close(MidiOutHandle) override { return MidiResult::invalidHandle; }
+    MidiResult shortMsg(MidiOutHandle, std::uint32_t) override { return MidiResult::invalidHandle; }
+    MidiResult prepareHeader(MidiOutHandle, MidiHeader &) override {
+        return MidiResult::invalidHandle;
+    }
+    MidiResult longMsg(MidiOutHandle, MidiHeader &) override { return MidiResult::invalidHandle; }
+    MidiResult unprepareHeader(MidiOutHandle, MidiHeader &) override {
+        return MidiResult::invalidHandle;
     }
 };
 

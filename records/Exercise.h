@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace miminomi {
+
+/// The five exercises, numbered as the pages of the main window and of the record viewer, the
+/// tally pairs of Score and the fields of the record file.
+enum class Exercise : std::int32_t { note = 0, scale = 1, chord = 2, risum = 3, melody = 4 };
+
+inline constexpr std::array<Exercise, 5> allExercises = {
+    Exercise::note, Exercise::scale, Exercise::chord, Exercise::risum, Exercise::melody};
+
+constexpr std::size_t indexOf(Exercise exercise) {
+    return static_cast<std::size_t>(exercise);
+}
+
+/// The exercise of a page index 0..4; nothing for any other index (the MIDI test page).
+constexpr std::optional<Exercise> exerciseAt(int index) {
+    if (index < 0 || index >= static_cast<int>(allExercises.size()))
+        return std::nullopt;
+    return static_cast<Exercise>(index);
+}
+
+/// One value for each exercise.
+template <typename T> class PerExercise {
+public:
+    T &operator[](Exercise exercise) { return values[indexOf(exercise)]; }
+    const T &operator[](Exercise exercise) const { return values[indexOf(exercise)]; }
+    bool operator==(const PerExercise &) const = default;
+
+private:
+    std::array<T, allExercises.size()> values{};
+};
+
+} // namespace miminomi
