@@ -71,6 +71,13 @@ QComboBox *Controls::comboBox(QWidget *parent, const char *name, QRect geometry,
     return box;
 }
 
+int Controls::shownItem(const QComboBox *box) {
+    const int index = box->currentIndex();
+    if (index >= 0 && box->itemText(index) == box->currentText())
+        return index;
+    return box->findText(box->currentText());
+}
+
 QSpinBox *Controls::numberBox(QWidget *parent, const char *name, QRect geometry, int minimum,
                               int maximum, int value) {
     auto *box = place(new QSpinBox(parent), name, geometry);

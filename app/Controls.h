@@ -37,6 +37,9 @@ public:
     /// selected and the text part shows `initialText`.
     static QComboBox *comboBox(QWidget *parent, const char *name, QRect geometry,
                                const QStringList &items, const QString &initialText = {});
+    /// The item a drop-down box shows: the one whose text its text part shows exactly, or -1
+    /// when the text (typed, or left after clearing) names no item.
+    static int shownItem(const QComboBox *box);
     static QSpinBox *numberBox(QWidget *parent, const char *name, QRect geometry, int minimum,
                                int maximum, int value);
     static QPushButton *button(QWidget *parent, const char *name, QRect geometry,

@@ -4,6 +4,7 @@
 #include "app/PictureButton.h"
 #include "app/Record.h"
 #include "app/TabControl.h"
+#include "practice/Practice.h"
 #include "quiz/Answers.h"
 #include "quiz/MidiChord.h"
 #include "quiz/MusicScale.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 
 namespace miminomi {
 
@@ -41,6 +43,14 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
     answers = std::make_unique<Answers>();
     midiChord = std::make_unique<MidiChord>(*random);
     score = std::make_unique<Score>();
+    practice = std::make_unique<Practice>(*midi, wait, *singleNote, *musicScale, *answers,
+                                          *midiChord, *score);
+    practice->onChanged = [this] {
+        showButtons();
+        placeMarkers();
+    };
+    pieceTicker = new QTimer(this);
+    practice->onPiecePlaying = [this](bool playing) { showPieceProgress(playing); };
 
     bindHandlers();
 }

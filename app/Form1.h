@@ -1,10 +1,16 @@
 #pragma once
 
+#include "practice/Choices.h"
+#include "practice/PracticeSettings.h"
+#include "records/Exercise.h"
+
 #include <QMainWindow>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -17,6 +23,7 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QTimer;
 
 namespace miminomi {
 
@@ -29,6 +36,7 @@ class MidiOut;
 class MidiSound;
 class MusicScale;
 class PictureButton;
+class Practice;
 class Score;
 class SharedRandom;
 class SingleNote;
@@ -85,49 +93,31 @@ private slots:
     void radioButtonTrumpet_CheckedChanged(bool checked);
 
 private:
-    enum Exercise { note = 0, scale = 1, chord = 2, risum = 3, melody = 4, test = 5 };
-
     void bindHandlers();
-    /// Sounds what a question button does on the current page; the test page has no sound.
-    void soundForPage(void (Form1::*onNote)(), void (Form1::*onScale)(), void (Form1::*onChord)(),
-                      void (Form1::*onPiece)(Exercise));
 
-    // Questions.
-    void askNoteQuestion();
-    void askScaleQuestion();
-    void askChordQuestion();
-    void askPiece(Exercise exercise);
-    void replayNoteQuestion();
-    void replayScale();
-    void replayChord();
-    void replayPiece(Exercise exercise);
-    void playReferenceAIfTicked();
-    void playScaleNotes();
-    void playChordNotes();
-    bool playPiece(std::int32_t mode, Exercise exercise);
-    int noteCountChosen() const;
+    // Reading the pages.
+    /// How the pages' settings shape the next question.
+    PracticeSettings settings() const;
+    /// The answer lists of an exercise's page, in page order.
+    std::vector<QComboBox *> answerLists(Exercise exercise) const;
+    /// The mark pictures of an exercise's page, by the number the practice gives them.
+    std::vector<QLabel *> markPictures(Exercise exercise) const;
+    /// What the answer lists of the page on show show.
+    Choices chosenOnPage() const;
 
-    // Marking and answers.
-    /// The name box, octave box and mark of answer row `row` (0..3) of the single-note page.
-    struct NoteRow {
-        QComboBox *name;
-        QComboBox *height;
-        QLabel *mark;
-    };
-    NoteRow noteRow(int row) const;
+    // Showing what the practice answers.
+    void showButtons();
+    void showTotals();
     void doCheck();
     void showRightAnswer();
-    void resetAnswers();
-    void showMark(QLabel *mark, bool right);
     void showPieceAnswer(Exercise exercise);
-    void selfCheck(Exercise exercise);
-    void showTotals(int exercise);
-    static std::int32_t getNoteNameIndex(std::int32_t i);
-    static std::int32_t getNoteHeightIndex(std::int32_t i);
-
-    // The race.
+    void resetAnswers();
+    void selfCheck(Exercise exercise, QComboBox *grade);
+    /// Places the race's markers where its steps stand.
+    void placeMarkers();
+    /// Places the markers and shows the game-over picture once a game has ended.
     void ScoreImageMove();
-    void ScoreImageInit();
+    void showPieceProgress(bool playing);
 
     /// Runs a sounding action: the window keeps painting but takes no input meanwhile, and a
     /// request to close it is carried out when the action has ended.
@@ -146,8 +136,6 @@ private:
     bool runEnded = false;
     int soundingDepth = 0;
     bool closeRequested = false;
-    /// Notes in the last single-note question, fixed when it was asked.
-    int askedNoteCount = 1;
 
     Wait &wait;
     const CalendarClock &clock;
@@ -158,6 +146,8 @@ private:
     std::unique_ptr<Answers> answers;
     std::unique_ptr<MidiChord> midiChord;
     std::unique_ptr<Score> score;
+    /// The question cycle over the objects above.
+    std::unique_ptr<Practice> practice;
 
     ClientArea *client = nullptr;
 
@@ -250,6 +240,8 @@ private:
     QComboBox *comboBoxMelodySelfCheck = nullptr;
     QPushButton *buttonSelfCheckMelody = nullptr;
     QProgressBar *progressMelody = nullptr;
+    QTimer *pieceTicker = nullptr;
+    std::chrono::steady_clock::time_point pieceStarted;
 
     // MIDI test page.
     QSpinBox *numericUpDownInst = nullptr;

@@ -96,7 +96,7 @@ const QStringList scaleTypeItems = {
     QStringLiteral("教会旋法　フリギア旋法"),
     QStringLiteral("教会旋法　リディア旋法"),
     QStringLiteral("教会旋法　ミクソリディア旋法"),
-    QStringLiteral("教会旋法　クロリア旋法"),
+    QStringLiteral("教会旋法　ロクリア旋法"),
 };
 
 const QStringList japaneseScaleTypeItems = {
@@ -539,7 +539,7 @@ void Form1::buildTestPage(QWidget *p) {
     radioButtonFlute = Controls::radioButton(g, "radioButtonFlute", {16, 64, 104, 24},
                                              QStringLiteral("Flute"), false);
     radioButtonGuiter = Controls::radioButton(g, "radioButtonGuiter", {16, 88, 104, 24},
-                                              QStringLiteral("Guiter"), false);
+                                              QStringLiteral("Guitar"), false);
     radioButtonTubularBells = Controls::radioButton(
         g, "radioButtonTubularBells", {16, 112, 136, 24}, QStringLiteral("Tubular Bells"), false);
     radioButtonTimpani = Controls::radioButton(g, "radioButtonTimpani", {16, 136, 128, 24},

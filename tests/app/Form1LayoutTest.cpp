@@ -358,7 +358,7 @@ TEST_F(Form1Layout, RhythmMelodyAndTestPageControlsMatchTheirTables) {
         {"radioButtonPiano", {16, 16, 104, 24}, "Piano"},
         {"radioButtonViolin", {16, 40, 88, 24}, "Violin"},
         {"radioButtonFlute", {16, 64, 104, 24}, "Flute"},
-        {"radioButtonGuiter", {16, 88, 104, 24}, "Guiter"},
+        {"radioButtonGuiter", {16, 88, 104, 24}, "Guitar"},
         {"radioButtonTubularBells", {16, 112, 136, 24}, "Tubular Bells"},
         {"radioButtonTimpani", {16, 136, 128, 24}, "Timpani"},
     });

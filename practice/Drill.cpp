@@ -1,0 +1,38 @@
+#include "practice/Drill.h"
+
+#include "sound/MidiSound.h"
+
+namespace miminomi {
+
+MarkedQuestion Drill::mark(const Choices &chosen) {
+    MarkedQuestion question;
+    question.exercise = exercise();
+    describe(question);
+    question.chosen = chosen;
+    const Choices wanted = markedAnswer();
+    const auto at = [](const Choices &choices, std::size_t list) {
+        return list < choices.size() ? choices[list] : noChoice;
+    };
+    const std::size_t lists = listsPerRow();
+    const std::size_t rows = rowCount();
+    for (std::size_t row = 0; row < rows; ++row) {
+        bool right = true;
+        for (std::size_t list = row * lists; list < (row + 1) * lists; ++list)
+            right = right && (at(wanted, list) == noChoice || at(chosen, list) == at(wanted, list));
+        question.rowsRight.push_back(right);
+        ++(right ? question.points.right : question.points.wrong);
+    }
+    return question;
+}
+
+void Drill::playReferenceA(MidiSound &midi, const PracticeSettings &settings) {
+    if (settings.referenceA)
+        midi.NoteAPlay(referenceAMs);
+}
+
+void Drill::playNote(MidiSound &midi, std::int32_t note, std::int32_t milliseconds) {
+    midi.setMidiNoteNum(static_cast<std::uint8_t>(note));
+    midi.NotePlay(milliseconds);
+}
+
+} // namespace miminomi

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "practice/Choices.h"
+#include "practice/MarkedQuestion.h"
+#include "practice/PracticeSettings.h"
+#include "records/Exercise.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace miminomi {
+
+class MidiSound;
+
+/// The question cycle of one exercise: ask a question (sounding it and noting what is to be
+/// answered), sound it again, tell the right answer, mark the learner's choices. The choices and
+/// the right answer are item indices of the page's answer lists, in page order.
+class Drill {
+public:
+    explicit Drill(Exercise exercise) : drillExercise(exercise) {}
+    virtual ~Drill() = default;
+    Drill(const Drill &) = delete;
+    Drill &operator=(const Drill &) = delete;
+
+    Exercise exercise() const { return drillExercise; }
+    /// Whether the learner marks the question (by grade) rather than the program.
+    virtual bool selfMarked() const { return false; }
+
+    /// Asks a new question and sounds it; false when there was nothing to sound.
+    virtual bool ask(const PracticeSettings &settings) = 0;
+    /// Sounds the current question again.
+    virtual void replay(const PracticeSettings &settings) = 0;
+    /// The right answer: the item each answer list should show, in page order; noChoice for a
+    /// list the question leaves alone.
+    virtual Choices rightAnswer() = 0;
+    /// Marks the choices row by row against the right answer and describes the question.
+    virtual MarkedQuestion mark(const Choices &chosen);
+    /// The page's mark picture that shows answer row `row`.
+    virtual std::size_t markOfRow(std::size_t row) { return row; }
+
+    static constexpr std::int32_t referenceAMs = 2000;
+    static constexpr std::int32_t noteMs = 1000;
+
+protected:
+    /// Answer rows of the current question and answer lists per row.
+    virtual std::size_t rowCount() = 0;
+    virtual std::size_t listsPerRow() const = 0;
+    /// The answer marking compares with: the right answer, unless a list is shown but not asked.
+    virtual Choices markedAnswer() { return rightAnswer(); }
+    /// What was asked: fills the question's notes, root, type or piece.
+    virtual void describe(MarkedQuestion &question) = 0;
+
+    /// The reference A, when the settings ask for it.
+    static void playReferenceA(MidiSound &midi, const PracticeSettings &settings);
+    /// One note held for `milliseconds` (0 leaves it sounding).
+    static void playNote(MidiSound &midi, std::int32_t note, std::int32_t milliseconds);
+
+private:
+    const Exercise drillExercise;
+};
+
+} // namespace miminomi

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "practice/Drill.h"
+
+namespace miminomi {
+
+class Answers;
+class SingleNote;
+
+/// Single notes: one to four notes from the note pool, each named by its name and octave. The
+/// page's lists are name and octave of the first note, then of the second, and so on.
+class NoteDrill final : public Drill {
+public:
+    static constexpr std::size_t maxNotes = 4;
+
+    NoteDrill(MidiSound &midi, SingleNote &singleNote, Answers &answers);
+
+    bool ask(const PracticeSettings &settings) override;
+    void replay(const PracticeSettings &settings) override;
+    Choices rightAnswer() override;
+
+protected:
+    std::size_t rowCount() override { return askedCount; }
+    std::size_t listsPerRow() const override { return 2; }
+    void describe(MarkedQuestion &question) override;
+
+private:
+    /// The notes asked, read from the answer sheet.
+    std::vector<std::int32_t> askedNotes();
+
+    MidiSound &midi;
+    SingleNote &singleNote;
+    Answers &answers;
+    /// Notes in the last question, fixed when it was asked.
+    std::size_t askedCount = 1;
+};
+
+} // namespace miminomi

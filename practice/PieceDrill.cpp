@@ -1,0 +1,52 @@
+#include "practice/PieceDrill.h"
+
+#include "sound/MidiSound.h"
+
+namespace miminomi {
+
+PieceDrill::PieceDrill(Exercise exercise, MidiSound &midi) : Drill(exercise), midi(midi) {}
+
+bool PieceDrill::ask(const PracticeSettings &settings) {
+    return play(exercise() == Exercise::risum ? 0 : 1, settings);
+}
+
+void PieceDrill::replay(const PracticeSettings &settings) {
+    play(exercise() == Exercise::risum ? 2 : 3, settings);
+}
+
+bool PieceDrill::play(std::int32_t mode, const PracticeSettings &settings) {
+    // A melody starts from the reference A, with the device closed again before the piece plays.
+    if (exercise() == Exercise::melody) {
+        midi.OpenMidiDevice();
+        playReferenceA(midi, settings);
+        midi.CloseMidiDevice();
+    }
+    if (onPlaying)
+        onPlaying(true);
+    const bool played = midi.playFile(mode);
+    if (onPlaying)
+        onPlaying(false);
+    return played;
+}
+
+MarkedQuestion PieceDrill::mark(const Choices &chosen) {
+    MarkedQuestion question;
+    question.exercise = exercise();
+    describe(question);
+    question.chosen = chosen;
+    const Choice grade = chosen.empty() ? noChoice : chosen.front();
+    if (grade >= 0 && grade < static_cast<Choice>(gradePoints.size()))
+        question.points = gradePoints[static_cast<std::size_t>(grade)];
+    return question;
+}
+
+std::int32_t PieceDrill::pieceNumber() const {
+    return midi.getImageFileNum() + 1;
+}
+
+std::string PieceDrill::scorePicturePath() const {
+    return std::string("./data/") + (exercise() == Exercise::risum ? "risum" : "melody") +
+           std::to_string(pieceNumber()) + ".bmp";
+}
+
+} // namespace miminomi

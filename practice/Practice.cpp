@@ -1,0 +1,197 @@
+#include "practice/Practice.h"
+
+#include "quiz/Answers.h"
+#include "quiz/SingleNote.h"
+#include "records/Score.h"
+
+#include <utility>
+
+namespace miminomi {
+
+Practice::Practice(MidiSound &midi, Wait &wait, SingleNote &singleNote, MusicScale &musicScale,
+                   Answers &answers, MidiChord &midiChord, Score &score)
+    : singleNote(singleNote), answers(answers), score(score), notes(midi, singleNote, answers),
+      scales(midi, musicScale, answers), chords(midi, wait, midiChord),
+      rhythms(Exercise::risum, midi), melodies(Exercise::melody, midi), game(score) {
+    for (PieceDrill *piece : {&rhythms, &melodies})
+        piece->onPlaying = [this](bool playing) {
+            if (onPiecePlaying)
+                onPiecePlaying(playing);
+        };
+}
+
+Drill &Practice::drill(Exercise exercise) {
+    switch (exercise) {
+    case Exercise::note:
+        return notes;
+    case Exercise::scale:
+        return scales;
+    case Exercise::chord:
+        return chords;
+    case Exercise::risum:
+    case Exercise::melody:
+        break;
+    }
+    return pieceDrill(exercise);
+}
+
+PieceDrill &Practice::pieceDrill(Exercise piece) {
+    return piece == Exercise::risum ? rhythms : melodies;
+}
+
+void Practice::changed() {
+    if (onChanged)
+        onChanged();
+}
+
+Tally Practice::totalsOf(std::optional<Exercise> exercise) const {
+    if (!exercise)
+        return {score.getGameScore(true), score.getGameScore(false)};
+    return {score.getScore(*exercise, true), score.getScore(*exercise, false)};
+}
+
+void Practice::selectPage(std::optional<Exercise> page) {
+    shownPage = page;
+    questionButtons.retry = false;
+    questionButtons.showAnswer = false;
+    questionButtons.check = false;
+    questionButtons.selfCheck = false;
+    shownCounters = totalsOf(page);
+    game.newGame();
+    if (page == Exercise::note)
+        singleNote.makeNotes();
+}
+
+void Practice::setNoteRange(NoteRange range) {
+    noteRange = range;
+    if (range.preset >= 0 && range.preset < static_cast<Choice>(SingleNote::regionPresets.size())) {
+        const auto &region = SingleNote::regionPresets[static_cast<std::size_t>(range.preset)];
+        singleNote.setRegion(region.lowNote, region.highNote, range.onlyWhiteKeys);
+    }
+    singleNote.makeNotes();
+}
+
+bool Practice::next(const PracticeSettings &settings) {
+    if (game.isOver())
+        game.newGame();
+    questionButtons.retry = true;
+    questionButtons.check = true;
+    questionButtons.showAnswer = true;
+    answers.clear();
+    asked = settings;
+    replays = 0;
+    answerSeen = false;
+    questionEnded = false;
+    changed();
+    if (!shownPage)
+        return true;
+
+    Drill &question = drill(*shownPage);
+    if (!question.selfMarked())
+        return question.ask(settings);
+
+    // The question buttons wait while the piece sounds.
+    questionButtons.next = false;
+    questionButtons.retry = false;
+    questionButtons.check = false;
+    questionButtons.showAnswer = false;
+    changed();
+    const bool played = question.ask(settings);
+    questionButtons.retry = played;
+    questionButtons.showAnswer = played;
+    questionButtons.next = true;
+    return played;
+}
+
+void Practice::replay(const PracticeSettings &settings) {
+    if (!shownPage)
+        return;
+    ++replays;
+    Drill &question = drill(*shownPage);
+    if (!question.selfMarked()) {
+        question.replay(settings);
+        return;
+    }
+    questionButtons.next = false;
+    questionButtons.retry = false;
+    questionButtons.check = false;
+    questionButtons.showAnswer = false;
+    changed();
+    question.replay(settings);
+    questionButtons.showAnswer = true;
+    questionButtons.next = true;
+    questionButtons.retry = true;
+}
+
+void Practice::countPoints(Exercise exercise, const Tally &points) {
+    for (std::int32_t i = 0; i < points.right; ++i)
+        score.addScore(exercise, true);
+    for (std::int32_t i = 0; i < points.wrong; ++i)
+        score.addScore(exercise, false);
+}
+
+void Practice::ended(MarkedQuestion question) {
+    questionEnded = true;
+    question.replays = replays;
+    question.answerSeen = question.answerSeen || answerSeen;
+    question.settings = asked;
+    question.range = noteRange;
+    if (onQuestionEnded)
+        onQuestionEnded(question);
+}
+
+std::optional<MarkedQuestion> Practice::check(const Choices &chosen) {
+    std::optional<MarkedQuestion> marked;
+    if (shownPage && !drill(*shownPage).selfMarked()) {
+        marked = drill(*shownPage).mark(chosen);
+        countPoints(*shownPage, marked->points);
+        ended(*marked);
+    }
+    questionButtons.check = false;
+    shownCounters = totalsOf(shownPage);
+    game.move();
+    return marked;
+}
+
+Choices Practice::showAnswer(const Choices &chosen) {
+    questionButtons.showAnswer = false;
+    questionButtons.check = false;
+    if (!shownPage)
+        return {};
+    Drill &question = drill(*shownPage);
+    if (question.selfMarked()) {
+        answerSeen = true;
+        questionButtons.selfCheck = true;
+        return {};
+    }
+    if (!questionEnded) {
+        // Looked at before it was marked: told, but counted neither right nor wrong.
+        MarkedQuestion lookedAt = question.mark(chosen);
+        lookedAt.rowsRight.clear();
+        lookedAt.points = {};
+        lookedAt.answerSeen = true;
+        ended(std::move(lookedAt));
+    }
+    answerSeen = true;
+    return question.rightAnswer();
+}
+
+MarkedQuestion Practice::selfCheck(Exercise piece, Choice grade) {
+    questionButtons.selfCheck = false;
+    MarkedQuestion marked = pieceDrill(piece).mark({grade});
+    countPoints(piece, marked.points);
+    ended(marked);
+    shownCounters = totalsOf(piece);
+    game.move();
+    return marked;
+}
+
+void Practice::resetScore() {
+    shownCounters = {};
+    if (shownPage)
+        score.clearScore(*shownPage);
+    score.clearTmp();
+    game.move();
+}
+
+} // namespace miminomi

@@ -1,0 +1,22 @@
+#include "practice/PracticeSettings.h"
+
+namespace miminomi {
+
+std::array<bool, MidiChord::chordCount> ChordTypeChoice::permittedTypes() const {
+    return {true,
+            true,
+            sevenths,
+            sevenths,
+            sevenths,
+            sevenths,
+            sixths,
+            sixths,
+            sixNines,
+            sixNines,
+            suspendedFourth,
+            seventhSuspendedFourth,
+            diminishedSeventh,
+            augmented};
+}
+
+} // namespace miminomi

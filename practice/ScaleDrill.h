@@ -1,0 +1,47 @@
+#pragma once
+
+#include "practice/Drill.h"
+
+namespace miminomi {
+
+class Answers;
+class MusicScale;
+
+/// Scales: a scale up one octave and down again, named by key and type. The page's lists are the
+/// key, the Western type and the Japanese type; a Japanese scale is asked by its type alone.
+class ScaleDrill final : public Drill {
+public:
+    static constexpr std::size_t keyList = 0;
+    static constexpr std::size_t westernList = 1;
+    static constexpr std::size_t japaneseList = 2;
+
+    ScaleDrill(MidiSound &midi, MusicScale &musicScale, Answers &answers);
+
+    bool ask(const PracticeSettings &settings) override;
+    void replay(const PracticeSettings &settings) override;
+    Choices rightAnswer() override;
+    /// The Western and the Japanese scales have a mark each.
+    std::size_t markOfRow(std::size_t) override { return isJapanese() ? 1 : 0; }
+
+protected:
+    std::size_t rowCount() override { return 1; }
+    std::size_t listsPerRow() const override { return 3; }
+    Choices markedAnswer() override;
+    void describe(MarkedQuestion &question) override;
+
+private:
+    struct Asked {
+        std::int32_t root;
+        std::int32_t type;
+    };
+    /// Root and type of the scale asked, read from the answer sheet.
+    Asked asked();
+    bool isJapanese();
+    void playScaleNotes();
+
+    MidiSound &midi;
+    MusicScale &musicScale;
+    Answers &answers;
+};
+
+} // namespace miminomi
