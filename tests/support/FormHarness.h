@@ -53,20 +53,8 @@ public:
     bool enabled(const char *widget) { return find(widget)->isEnabled(); }
     bool shown(const char *widget) { return !find(widget)->isHidden(); }
 
-    /// The note-on messages since the last clear, as (time, note).
-    std::vector<std::pair<std::int64_t, int>> notesOn() const {
-        std::vector<std::pair<std::int64_t, int>> on;
-        for (const auto &m : sink.sent())
-            if (m.bytes.size() == 3 && (m.bytes[0] & 0xF0) == 0x90)
-                on.emplace_back(m.timeMs, m.bytes[1]);
-        return on;
-    }
-    std::vector<int> notesPlayed() const {
-        std::vector<int> notes;
-        for (const auto &[time, note] : notesOn())
-            notes.push_back(note);
-        return notes;
-    }
+    std::vector<std::pair<std::int64_t, int>> notesOn() const { return sink.notesOn(); }
+    std::vector<int> notesPlayed() const { return sink.notesPlayed(); }
 
     InterruptibleClock clock;
     RecordingMidiSink sink;

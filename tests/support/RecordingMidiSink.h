@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace miminomi::testing {
@@ -76,6 +77,22 @@ public:
         return result;
     }
     void clear() { messages.clear(); }
+
+    /// The note-on messages since the last clear, as (time, note).
+    std::vector<std::pair<std::int64_t, int>> notesOn() const {
+        std::vector<std::pair<std::int64_t, int>> on;
+        for (const auto &m : messages)
+            if (m.kind == Message::Kind::shortMsg && (m.bytes[0] & 0xF0) == 0x90)
+                on.emplace_back(m.timeMs, m.bytes[1]);
+        return on;
+    }
+    /// The notes started since the last clear, in order.
+    std::vector<int> notesPlayed() const {
+        std::vector<int> notes;
+        for (const auto &[time, note] : notesOn())
+            notes.push_back(note);
+        return notes;
+    }
 
 private:
     MidiResult accepted(MidiOutHandle handle) const {

@@ -1,0 +1,208 @@
+// What each exercise sounds, byte for byte and on the virtual clock, and how it marks and shows
+// its answer.
+#include "tests/practice/PracticeRig.h"
+
+#include <gmock/gmock.h>
+
+#include <set>
+
+namespace miminomi::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using Kind = RecordingMidiSink::Message::Kind;
+using Command = RecordingMediaControl::Command;
+
+bool isWhiteKey(int note) {
+    return !std::set{1, 3, 6, 8, 10}.contains(note % 12);
+}
+
+TEST(NoteDrill, SoundsTheReferenceAThenEachNoteForASecondAndReplaysTheNotesAsked) {
+    PracticeRig rig;
+    rig.practice.next(PracticeSettings{});
+    const auto on = rig.sink.notesOn();
+    ASSERT_EQ(on.size(), 2u);
+    const auto n = static_cast<std::uint8_t>(on[1].second);
+    EXPECT_THAT(
+        rig.sink.sent(),
+        ElementsAre(
+            RecordingMidiSink::Message{Kind::longMsg, 0, {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7}},
+            shortAt(0, 0xC0, 0, 0), shortAt(0, 0x90, 69, 100), shortAt(2000, 0x80, 69, 100),
+            shortAt(2000, 0xC0, 0, 0), shortAt(2000, 0x90, n, 100), shortAt(3000, 0x80, n, 100)));
+    EXPECT_EQ(rig.sink.log().back().kind, Kind::close);
+
+    // Four notes follow each other a second apart, from the white keys of 60..79.
+    const std::vector<int> asked = rig.ask(PracticeRig::notes(4));
+    ASSERT_EQ(asked.size(), 4u);
+    for (std::size_t i = 1; i < 4; ++i)
+        EXPECT_EQ(rig.sink.notesOn()[i].first - rig.sink.notesOn()[i - 1].first, 1000);
+    for (int note : asked)
+        EXPECT_TRUE(note >= 60 && note <= 79 && isWhiteKey(note)) << note;
+
+    // A replay sounds the notes asked, whatever count and range were chosen since.
+    rig.practice.setNoteRange({1, false});
+    rig.sink.clear();
+    rig.practice.replay(PracticeSettings{});
+    std::vector<int> replayed = {69};
+    replayed.insert(replayed.end(), asked.begin(), asked.end());
+    EXPECT_EQ(rig.sink.notesPlayed(), replayed);
+    EXPECT_EQ(rig.practice.drill(Exercise::note).mark({}).notes, asked);
+}
+
+TEST(NoteDrill, MarksEachRowByNameAndOctaveInTheOrderPlayed) {
+    PracticeRig rig;
+    std::vector<int> n;
+    do {
+        n = rig.ask(PracticeRig::notes(4));
+    } while (n[0] == n[1]);
+    const auto name = [](int note) { return note % 12 + 1; };
+    const auto octave = [](int note) { return note / 12 + 1; };
+    const Choices chosen = {name(n[1]), octave(n[1]),     name(n[0]), octave(n[0]), // swapped
+                            name(n[2]), octave(n[2]) + 1,                           // wrong octave
+                            name(n[3]), octave(n[3])};
+    const std::optional<MarkedQuestion> marked = rig.practice.check(chosen);
+    ASSERT_TRUE(marked);
+    EXPECT_EQ(marked->rowsRight, (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(marked->points, (Tally{1, 3}));
+    EXPECT_EQ(rig.score.getScore(Exercise::note, false), 3);
+    EXPECT_EQ(rig.practice.drill(Exercise::note).rightAnswer(),
+              (Choices{name(n[0]), octave(n[0]), name(n[1]), octave(n[1]), name(n[2]), octave(n[2]),
+                       name(n[3]), octave(n[3])}));
+
+    // A one-note question marks one row; the blank item and no choice are wrong.
+    rig.ask(PracticeRig::notes(1));
+    EXPECT_EQ(rig.practice.check({0, noChoice, 3, 4})->rowsRight, std::vector<bool>{false});
+}
+
+TEST(ScaleDrill, SoundsUpAndDownWithoutItsEndMarkAndReplaysFromItsRoot) {
+    PracticeRig rig;
+    rig.practice.selectPage(Exercise::scale);
+    const std::vector<int> notes = rig.ask();
+    ASSERT_TRUE(notes.size() == 15 || notes.size() == 11) << notes.size();
+    EXPECT_EQ(notes.front(), notes.back());
+    EXPECT_EQ(notes[notes.size() / 2] - notes.front(), 12) << "one octave up, then down";
+    EXPECT_EQ(rig.sink.notesOn().back().first, 1000 * std::int64_t(notes.size() - 1));
+    rig.sink.clear();
+    rig.practice.replay(PracticeRig::quiet());
+    EXPECT_EQ(rig.sink.notesPlayed(), notes);
+}
+
+TEST(ScaleDrill, AWesternScaleNeedsKeyAndTypeAJapaneseScaleOnlyItsType) {
+    PracticeRig rig;
+    rig.practice.selectPage(Exercise::scale);
+    Drill &scales = rig.practice.drill(Exercise::scale);
+    const int key = rig.ask().front() % 12 + 1;
+    const Choices right = scales.rightAnswer();
+    ASSERT_EQ(right[0], key);
+    ASSERT_GT(right[1], 0) << "family 0 asks Western scales";
+    EXPECT_EQ(right[2], noChoice);
+    EXPECT_EQ(scales.mark({key, right[1], 5}).points, (Tally{1, 0})) << "the other list is free";
+    EXPECT_EQ(scales.mark({key % 12 + 1, right[1], noChoice}).points, (Tally{0, 1}));
+    EXPECT_EQ(scales.markOfRow(0), 0u);
+
+    PracticeSettings japanese = PracticeRig::quiet();
+    japanese.scaleFamily = 2;
+    const int jpKey = rig.ask(japanese).front() % 12 + 1;
+    const MarkedQuestion asked = scales.mark({});
+    ASSERT_GE(asked.type, 9);
+    EXPECT_EQ(scales.rightAnswer(), (Choices{jpKey, noChoice, asked.type - 8}));
+    EXPECT_EQ(scales.mark({noChoice, 3, asked.type - 8}).points, (Tally{1, 0}))
+        << "the key of a Japanese scale is not asked";
+    EXPECT_EQ(scales.markOfRow(0), 1u) << "the Japanese list's mark";
+
+    // A family that names no item asks the same scale again.
+    japanese.scaleFamily = noChoice;
+    rig.ask(japanese);
+    EXPECT_EQ(scales.mark({}).type, asked.type);
+}
+
+TEST(ChordDrill, SoundsBrokenFromTheRootThenTogetherThenAllNotesOff) {
+    PracticeRig rig;
+    rig.practice.selectPage(Exercise::chord);
+    rig.ask();
+    const auto on = rig.sink.notesOn();
+    ASSERT_EQ(on.size() % 2, 0u);
+    const std::size_t size = on.size() / 2;
+    ASSERT_GE(size, 3u);
+    for (std::size_t i = 0; i < size; ++i) {
+        EXPECT_EQ(on[i].first, 1000 * std::int64_t(i)) << "broken chord, one a second";
+        EXPECT_EQ(on[size + i], std::make_pair(1000 * std::int64_t(size), on[i].second));
+        if (i > 0) {
+            EXPECT_GT(on[i].second, on[i - 1].second) << "from the root upwards";
+        }
+    }
+    EXPECT_EQ(rig.sink.sent().back(), shortAt(1000 * std::int64_t(size + 1), 0xB0, 0x7B, 0x00));
+
+    const MarkedQuestion asked = rig.practice.drill(Exercise::chord).mark({});
+    EXPECT_EQ(asked.root, on[0].second);
+    EXPECT_TRUE(asked.type == 0 || asked.type == 1) << "only triads without other types";
+    EXPECT_EQ(rig.practice.drill(Exercise::chord).rightAnswer(),
+              (Choices{asked.root % 12 + 1, asked.type + 1}));
+
+    // Without the hint only the block chord sounds, for one second.
+    PracticeSettings blockOnly = PracticeRig::quiet();
+    blockOnly.chordHint = false;
+    rig.sink.clear();
+    const std::int64_t start = rig.clock.nowMs();
+    rig.practice.replay(blockOnly);
+    EXPECT_EQ(rig.sink.notesOn().size(), size);
+    EXPECT_EQ(rig.sink.sent().back().timeMs - start, 1000);
+}
+
+TEST(ChordDrill, EachTypeSwitchAllowsItsTypesBesideTheTriads) {
+    const auto triadsOnly = ChordTypeChoice{}.permittedTypes();
+    EXPECT_EQ(std::count(triadsOnly.begin(), triadsOnly.end(), true), 2);
+    EXPECT_TRUE(triadsOnly[0] && triadsOnly[1]);
+    const auto only = [](ChordTypeChoice choice) {
+        std::vector<int> types;
+        const auto permitted = choice.permittedTypes();
+        for (int type = 2; type < MidiChord::chordCount; ++type)
+            if (permitted[static_cast<std::size_t>(type)])
+                types.push_back(type);
+        return types;
+    };
+    EXPECT_EQ(only({.sevenths = true}), (std::vector{2, 3, 4, 5}));
+    EXPECT_EQ(only({.sixths = true, .sixNines = true}), (std::vector{6, 7, 8, 9}));
+    EXPECT_EQ(only({.suspendedFourth = true, .seventhSuspendedFourth = true}),
+              (std::vector{10, 11}));
+    EXPECT_EQ(only({.diminishedSeventh = true, .augmented = true}), (std::vector{12, 13}));
+}
+
+TEST(PieceDrill, ARhythmPlaysFifteenSecondsAMelodyAfterTheReferenceA) {
+    PracticeRig rig(secondWhoseFirstDraw(20, 6));
+    rig.practice.selectPage(Exercise::risum);
+    EXPECT_TRUE(rig.practice.next(PracticeSettings{}));
+    EXPECT_EQ(rig.media.log(), (std::vector<Command>{{0, "open ./data/risum7.mid alias music "},
+                                                     {0, "play music"},
+                                                     {15000, "stop music"},
+                                                     {15000, "close music"}}));
+    EXPECT_TRUE(rig.sink.log().empty()) << "no reference A before a rhythm";
+    EXPECT_EQ(rig.practice.pieceDrill(Exercise::risum).scorePicturePath(), "./data/risum7.bmp");
+
+    // The melody picks anew from the same clock second, after the A on a device closed again.
+    rig.practice.selectPage(Exercise::melody);
+    rig.practice.next(PracticeSettings{});
+    EXPECT_EQ(rig.media.log().at(4), (Command{17000, "open ./data/melody7.mid alias music "}));
+    EXPECT_EQ(rig.sink.notesPlayed(), std::vector<int>{69});
+    EXPECT_EQ(rig.sink.log().back(), (RecordingMidiSink::Message{Kind::close, 17000, {}}));
+    rig.practice.replay(PracticeSettings{});
+    EXPECT_EQ(rig.media.log().at(8).text, "open ./data/melody7.mid alias music ");
+
+    rig.media.failOpens = true;
+    const std::int64_t before = rig.clock.nowMs();
+    EXPECT_FALSE(rig.practice.next(PracticeRig::quiet())) << "a missing piece";
+    EXPECT_EQ(rig.clock.nowMs(), before) << "no fifteen seconds of silence";
+}
+
+TEST(PieceDrill, EachGradeAddsItsPointsAndNoGradeNothing) {
+    PracticeRig rig;
+    PieceDrill &rhythm = rig.practice.pieceDrill(Exercise::risum);
+    const std::vector<Tally> points = {{2, 0}, {1, 0}, {0, 0}, {0, 1}, {0, 2}, {0, 0}, {0, 0}};
+    const Choices grades = {0, 1, 2, 3, 4, noChoice, 5};
+    for (std::size_t i = 0; i < grades.size(); ++i)
+        EXPECT_EQ(rhythm.mark({grades[i]}).points, points[i]) << grades[i];
+    EXPECT_EQ(rhythm.mark({0}).piece, rhythm.pieceNumber());
+}
+
+} // namespace
+} // namespace miminomi::testing

@@ -1,0 +1,179 @@
+// The question cycle as the window uses it: which buttons can be pressed when, the counters, the
+// race to ten, the pages, and the questions told as they end.
+#include "tests/practice/PracticeRig.h"
+
+#include <gtest/gtest.h>
+
+namespace miminomi::testing {
+namespace {
+
+QuestionButtons onlyNext() {
+    return {};
+}
+QuestionButtons asking() {
+    return {.next = true, .retry = true, .check = true, .showAnswer = true};
+}
+
+/// Asks one note and marks it right or wrong.
+void markOneNote(PracticeRig &rig, bool right) {
+    const int n = rig.ask().back();
+    rig.practice.check({n % 12 + 1, n / 12 + 1 + (right ? 0 : 1)});
+}
+
+TEST(Practice, AQuestionIsMarkedOnceAndItsAnswerShownAfterMarkingOrInsteadOfIt) {
+    PracticeRig rig;
+    EXPECT_EQ(rig.practice.buttons(), onlyNext());
+    rig.ask(PracticeRig::notes(2));
+    EXPECT_EQ(rig.practice.buttons(), asking());
+    rig.practice.replay(PracticeRig::quiet());
+    rig.practice.check({0, 0});
+    EXPECT_EQ(rig.practice.buttons(),
+              (QuestionButtons{.next = true, .retry = true, .showAnswer = true}));
+    EXPECT_EQ(rig.practice.counters(), (Tally{0, 2}));
+    ASSERT_EQ(rig.ended.size(), 1u);
+    const MarkedQuestion &marked = rig.ended.back();
+    EXPECT_EQ(marked.replays, 1);
+    EXPECT_FALSE(marked.answerSeen);
+    EXPECT_EQ(marked.settings, PracticeRig::notes(2));
+    EXPECT_EQ(marked.chosen, (Choices{0, 0}));
+
+    rig.practice.showAnswer({0, 0});
+    EXPECT_EQ(rig.practice.buttons(), (QuestionButtons{.next = true, .retry = true}));
+    EXPECT_EQ(rig.ended.size(), 1u) << "a marked question is told once";
+
+    // An answer looked at first is told as seen, counting nothing, and cannot be marked.
+    rig.ask();
+    rig.practice.showAnswer({3, noChoice});
+    EXPECT_FALSE(rig.practice.buttons().check);
+    ASSERT_EQ(rig.ended.size(), 2u);
+    EXPECT_TRUE(rig.ended.back().answerSeen);
+    EXPECT_EQ(rig.ended.back().points, (Tally{}));
+    EXPECT_EQ(rig.ended.back().chosen, (Choices{3, noChoice}));
+    EXPECT_EQ(rig.score.getScore(Exercise::note, false), 2);
+}
+
+TEST(Practice, APieceLocksTheButtonsWhileItPlaysAndIsMarkedByGradeOnceItsAnswerWasShown) {
+    PracticeRig rig;
+    std::vector<QuestionButtons> whilePlaying;
+    rig.practice.onPiecePlaying = [&](bool playing) {
+        if (playing)
+            whilePlaying.push_back(rig.practice.buttons());
+    };
+    rig.practice.selectPage(Exercise::melody);
+    rig.practice.next(PracticeSettings{});
+    rig.practice.showAnswer({});
+    EXPECT_EQ(rig.practice.buttons(),
+              (QuestionButtons{.next = true, .retry = true, .selfCheck = true}));
+    rig.practice.replay(PracticeSettings{});
+    EXPECT_EQ(rig.practice.buttons(),
+              (QuestionButtons{.next = true, .retry = true, .showAnswer = true, .selfCheck = true}))
+        << "a replay offers the answer again and keeps the self-mark";
+    EXPECT_EQ(whilePlaying,
+              (std::vector<QuestionButtons>{{.next = false}, {.next = false, .selfCheck = true}}));
+
+    rig.practice.selfCheck(Exercise::melody, 4);
+    EXPECT_FALSE(rig.practice.buttons().selfCheck);
+    EXPECT_EQ(rig.practice.counters(), (Tally{0, 2}));
+    EXPECT_EQ(rig.race().wrongStep(), 2);
+    ASSERT_EQ(rig.ended.size(), 1u);
+    EXPECT_EQ(rig.ended[0].piece, rig.practice.pieceDrill(Exercise::melody).pieceNumber());
+    EXPECT_EQ(rig.ended[0].replays, 1);
+    EXPECT_TRUE(rig.ended[0].answerSeen);
+
+    rig.media.failOpens = true;
+    rig.practice.next(PracticeSettings{});
+    EXPECT_EQ(rig.practice.buttons(), onlyNext()) << "a missing piece cannot be replayed";
+}
+
+TEST(Practice, TheRaceEndsAtTenRightFirstAndTheNextQuestionStartsANewGame) {
+    PracticeRig rig;
+    const Race &race = rig.race();
+    for (int i = 0; i < 9; ++i) {
+        markOneNote(rig, true);
+        markOneNote(rig, false);
+    }
+    EXPECT_EQ(race.rightStep(), 9);
+    EXPECT_EQ(race.wrongStep(), 9);
+    const std::vector<int> two = rig.ask(PracticeRig::notes(2));
+    rig.practice.check({two[0] % 12 + 1, two[0] / 12 + 1, 0, 0});
+    EXPECT_EQ(race.outcome(), Race::Outcome::won) << "both reached ten: right wins";
+    EXPECT_EQ(race.rightStep(), 10);
+    EXPECT_EQ(race.wrongStep(), 9) << "the wrong marker stays where it stood";
+
+    rig.ask();
+    EXPECT_EQ(race.outcome(), Race::Outcome::running);
+    EXPECT_EQ(rig.score.getGameScore(true) + rig.score.getGameScore(false), 0);
+    EXPECT_EQ(rig.practice.counters(), (Tally{10, 10})) << "the totals go on";
+
+    // Four right from eight stop the marker at the goal; ten wrong lose.
+    for (int i = 0; i < 8; ++i)
+        markOneNote(rig, true);
+    const std::vector<int> four = rig.ask(PracticeRig::notes(4));
+    Choices all;
+    for (int n : four)
+        all.insert(all.end(), {n % 12 + 1, n / 12 + 1});
+    rig.practice.check(all);
+    EXPECT_EQ(race.rightStep(), 10);
+    for (int i = 0; i < 10; ++i)
+        markOneNote(rig, false);
+    EXPECT_EQ(race.outcome(), Race::Outcome::lost);
+    EXPECT_EQ(race.wrongStep(), 10);
+    EXPECT_EQ(race.rightStep(), 0);
+}
+
+TEST(Practice, ResetClearsThePageAndTheGameTheTestPageOnlyTheGame) {
+    PracticeRig rig;
+    markOneNote(rig, true);
+    rig.practice.selectPage(Exercise::chord);
+    rig.ask();
+    rig.practice.check({});
+    rig.practice.resetScore();
+    EXPECT_EQ(rig.practice.counters(), (Tally{}));
+    EXPECT_EQ(rig.score.getScore(Exercise::chord, false), 0);
+    EXPECT_EQ(rig.score.getScore(Exercise::note, true), 1);
+
+    rig.practice.selectPage(Exercise::note);
+    markOneNote(rig, false);
+    rig.practice.selectPage(std::nullopt);
+    rig.practice.resetScore();
+    EXPECT_EQ(rig.score.getScore(Exercise::note, false), 1);
+    EXPECT_EQ(rig.score.getGameScore(false), 0);
+}
+
+TEST(Practice, AnotherPageEndsTheQuestionShowsItsTotalsAndStartsANewGame) {
+    PracticeRig rig;
+    const std::vector<int> first = rig.ask(PracticeRig::notes(4));
+    rig.practice.check({});
+    markOneNote(rig, true);
+    rig.ask();
+
+    // The test page shows the game as it stood; a new game starts.
+    rig.practice.selectPage(std::nullopt);
+    EXPECT_EQ(rig.practice.counters(), (Tally{1, 4}));
+    EXPECT_EQ(rig.practice.buttons(), onlyNext());
+    EXPECT_EQ(rig.score.getGameScore(true) + rig.score.getGameScore(false), 0);
+    // There a question sounds nothing and marks nothing.
+    rig.ask();
+    EXPECT_TRUE(rig.sink.log().empty());
+    EXPECT_FALSE(rig.practice.check({}));
+    EXPECT_EQ(rig.practice.counters(), (Tally{}));
+
+    // Back on the single notes: their totals, and a new note pool from the same clock second.
+    rig.practice.selectPage(Exercise::note);
+    EXPECT_EQ(rig.practice.counters(), (Tally{1, 4}));
+    EXPECT_EQ(rig.ask(PracticeRig::notes(4)), first);
+}
+
+TEST(Practice, TheRangeAppliesWhenChosenAndWithoutAChoiceOnlyTheNotesAreDrawnAgain) {
+    PracticeRig rig;
+    rig.practice.setNoteRange({1, false}); // around the bass staff, 40..60, black keys too
+    rig.practice.setNoteRange({noChoice, true});
+    for (int i = 0; i < 30; ++i)
+        for (int note : rig.ask(PracticeRig::notes(4)))
+            ASSERT_TRUE(note >= 40 && note <= 60) << note;
+    rig.practice.check({});
+    EXPECT_EQ(rig.ended.back().range, (NoteRange{noChoice, true}));
+}
+
+} // namespace
+} // namespace miminomi::testing
