@@ -1,0 +1,263 @@
+// The main window's question buttons, answer lists, marks, counters, race and piece pages wired to
+// the practice: what a learner clicks reaches it, and what it answers shows.
+#include "tests/support/FormHarness.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace miminomi::testing {
+namespace {
+
+class Form1Practice : public ::testing::Test {
+protected:
+    FormHarness h;
+
+    QString text(const char *box) { return h.find<QLineEdit>(box)->text(); }
+    int markerY(const char *marker) { return h.find(marker)->y(); }
+    QImage picture(const char *box) {
+        return h.find<QLabel>(box)->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    /// Whether a mark is shown with the right-answer picture (else the wrong-answer one).
+    bool markedRight(const char *mark) {
+        EXPECT_TRUE(h.shown(mark)) << mark;
+        return picture(mark) == picture("pictureBoxBitmapRight");
+    }
+    bool blue(const char *box) {
+        return h.find<QComboBox>(box)->lineEdit()->palette().color(QPalette::Text) == Qt::blue;
+    }
+    void tick(const char *box, bool on) { h.find<QCheckBox>(box)->setChecked(on); }
+    /// Asks a single-note question and returns its notes, without the reference A.
+    std::vector<int> askNotes(int count) {
+        tick("checkBoxStandardA", false);
+        h.select("comboBoxNoteNum", count - 1);
+        h.sink.clear();
+        h.click("buttonNext");
+        return h.notesPlayed();
+    }
+    void answerRow(int row, int n) {
+        const std::string index = std::to_string(row);
+        h.select(("comboBoxNoteName" + index).c_str(), n % 12 + 1);
+        h.select(("comboBoxNoteHeight" + index).c_str(), n / 12 + 1);
+    }
+};
+
+TEST_F(Form1Practice, ANoteQuestionIsAnsweredInItsListsMarkedRowByRowAndItsAnswerShownInBlue) {
+    h.click("buttonNext");
+    EXPECT_EQ(h.notesPlayed().size(), 2u) << "the reference A and one note";
+    const std::vector<int> notes = askNotes(3);
+    answerRow(0, notes[0]);
+    answerRow(1, notes[1] + 12);
+    h.click("buttonCheck");
+    EXPECT_TRUE(markedRight("pictureBoxNote1Chek"));
+    EXPECT_FALSE(markedRight("pictureBoxNote2Chek"));
+    EXPECT_FALSE(markedRight("pictureBoxNote3Chek"));
+    EXPECT_FALSE(h.shown("pictureBoxNote4Chek"));
+    EXPECT_EQ(text("textBoxRight") + "/" + text("textBoxFalse"), "1/2");
+    EXPECT_FALSE(h.enabled("buttonCheck"));
+
+    h.click("buttonShowAnswer");
+    EXPECT_EQ(h.selected("comboBoxNoteHeight1"), notes[1] / 12 + 1);
+    EXPECT_EQ(h.selected("comboBoxNoteName2"), notes[2] % 12 + 1);
+    EXPECT_TRUE(blue("comboBoxNoteName2"));
+    EXPECT_EQ(h.selected("comboBoxNoteName3"), 0) << "a row not asked is left alone";
+    EXPECT_TRUE(h.shown("pictureBoxNote2Chek")) << "the marks stay";
+    EXPECT_FALSE(h.enabled("buttonShowAnswer"));
+}
+
+TEST_F(Form1Practice, AListsChoiceIsTheItemItsTextShowsAndOtherTextIsNoChoice) {
+    const int n = askNotes(1).front();
+    answerRow(0, n);
+    h.find<QComboBox>("comboBoxNoteName0")->setEditText(QString()); // cleared after choosing
+    h.click("buttonCheck");
+    EXPECT_FALSE(markedRight("pictureBoxNote1Chek"));
+
+    const int m = askNotes(1).front();
+    answerRow(0, m);
+    auto *name = h.find<QComboBox>("comboBoxNoteName0");
+    name->setCurrentIndex(0);
+    name->setEditText(name->itemText(m % 12 + 1)); // the right name typed over the blank item
+    h.click("buttonCheck");
+    EXPECT_TRUE(markedRight("pictureBoxNote1Chek"));
+
+    auto *count = h.find<QComboBox>("comboBoxNoteNum");
+    count->setEditText("3");
+    h.sink.clear();
+    h.click("buttonNext");
+    EXPECT_EQ(h.notesPlayed().size(), 3u);
+    count->setEditText("many");
+    h.sink.clear();
+    h.click("buttonNext");
+    EXPECT_EQ(h.notesPlayed().size(), 1u);
+
+    // A scale family that names no item asks the scale before again.
+    h.selectTab(1);
+    h.select("comboBoxScale", 2);
+    h.sink.clear();
+    h.click("buttonNext");
+    const std::vector<int> japanese = h.notesPlayed();
+    h.find<QComboBox>("comboBoxScale")->setEditText("和");
+    h.sink.clear();
+    h.click("buttonNext");
+    EXPECT_EQ(h.notesPlayed(), japanese);
+}
+
+TEST_F(Form1Practice, AJapaneseScaleHasItsOwnMarkAndAChordShowsRootAndType) {
+    tick("checkBoxStandardA", false);
+    h.selectTab(1);
+    h.select("comboBoxScale", 2);
+    h.click("buttonNext");
+    const int key = h.notesPlayed().front() % 12 + 1;
+    h.click("buttonCheck");
+    EXPECT_FALSE(markedRight("pictureBoxScaleJCheck"));
+    EXPECT_FALSE(h.shown("pictureBoxScaleCheck"));
+    h.click("buttonShowAnswer");
+    EXPECT_EQ(h.selected("comboBoxKey"), key);
+    EXPECT_GT(h.selected("comboBoxJPScaleType"), 0);
+    EXPECT_EQ(h.selected("comboBoxScaleType"), 0);
+
+    h.selectTab(2);
+    h.sink.clear();
+    h.click("buttonNext");
+    h.click("buttonShowAnswer");
+    EXPECT_EQ(h.selected("comboBoxChordRoot"), h.notesPlayed().front() % 12 + 1);
+    EXPECT_TRUE(blue("comboBoxChordType"));
+    EXPECT_GT(h.selected("comboBoxChordType"), 0);
+}
+
+TEST_F(Form1Practice, TheMarkersClimbTheTrackAndTheWinningPictureStaysUntilTheNextQuestion) {
+    for (int i = 0; i < 3; ++i) {
+        askNotes(1);
+        h.click("buttonCheck");
+    }
+    EXPECT_EQ(markerY("pictureBoxWrong"), 336 - 3 * 27);
+    for (int i = 0; i < 10; ++i) {
+        answerRow(0, askNotes(1).front());
+        h.click("buttonCheck");
+    }
+    EXPECT_EQ(markerY("pictureBoxRight"), 66);
+    EXPECT_TRUE(h.shown("pictureBoxGoodGameOver"));
+    h.click("button1");
+    EXPECT_EQ(text("textBoxRight"), "0");
+    EXPECT_EQ(markerY("pictureBoxRight"), 336);
+    EXPECT_TRUE(h.shown("pictureBoxGoodGameOver")) << "the reset leaves the picture";
+    askNotes(1);
+    EXPECT_FALSE(h.shown("pictureBoxGoodGameOver"));
+}
+
+TEST_F(Form1Practice, AnotherPageIsPreparedAndTheLastQuestionCannotBeMarked) {
+    const int n = askNotes(1).front();
+    answerRow(0, n);
+    h.click("buttonShowAnswer");
+    h.selectTab(3);
+    EXPECT_EQ(h.selected("comboBoxRisumSelfCheck"), 2);
+    EXPECT_TRUE(h.shown("pictureBoxOpenRisum"));
+    EXPECT_FALSE(h.shown("pictureBoxNoRisumMidiData"));
+    h.selectTab(0);
+    EXPECT_EQ(h.selected("comboBoxNoteName0"), 0);
+    EXPECT_TRUE(blue("comboBoxNoteName0")) << "the colour stays until the next question";
+    for (const char *button : {"buttonRetry", "buttonCheck", "buttonShowAnswer"})
+        EXPECT_FALSE(h.enabled(button)) << button;
+}
+
+/// A working folder holding ./data/ with the given score pictures, current while it lives.
+class DataFolder {
+public:
+    explicit DataFolder(const std::vector<QString> &pictures) : previous(QDir::currentPath()) {
+        QDir(folder.path()).mkdir("data");
+        for (const QString &name : pictures) {
+            QImage picture(550, 160, QImage::Format_RGB32);
+            picture.fill(QColor(name.size(), 0, 0)); // tells the pictures apart
+            picture.save(folder.path() + "/data/" + name, "BMP");
+        }
+        QDir::setCurrent(folder.path());
+    }
+    ~DataFolder() { QDir::setCurrent(previous); }
+
+private:
+    QTemporaryDir folder;
+    QString previous;
+};
+
+TEST(Form1Pieces, ThePageIsLockedWhileThePiecePlaysThenShowsItsPictureAndTakesAGrade) {
+    DataFolder data({"risum7.bmp", "risum17.bmp"});
+    FormHarness f(secondWhoseFirstDraw(20, 6));
+    f.selectTab(3);
+    std::vector<bool> duringPlay;
+    f.clock.duringNextWait = [&] {
+        for (const char *b : {"buttonNext", "buttonRetry", "buttonShowAnswer", "progressRisum"})
+            duringPlay.push_back(f.enabled(b) && f.shown(b));
+    };
+    f.click("buttonNext");
+    EXPECT_EQ(duringPlay, std::vector<bool>(4, false));
+    EXPECT_TRUE(f.enabled("buttonRetry") && f.enabled("buttonShowAnswer"));
+    EXPECT_FALSE(f.shown("progressRisum"));
+    f.click("buttonShowAnswer");
+    EXPECT_EQ(f.find<QLabel>("pictureBoxRisum")->pixmap().toImage().pixelColor(5, 5),
+              QColor(10, 0, 0))
+        << "risum7.bmp";
+    EXPECT_FALSE(f.shown("pictureBoxOpenRisum"));
+    f.select("comboBoxRisumSelfCheck", 0);
+    f.click("buttonSelfcheckRisum");
+    EXPECT_EQ(f.find<QLineEdit>("textBoxRight")->text(), "2");
+    EXPECT_FALSE(f.enabled("buttonSelfcheckRisum"));
+}
+
+TEST(Form1Pieces, AMissingPieceOrScorePictureIsToldOnThePage) {
+    DataFolder data({});
+    FormHarness f;
+    f.selectTab(4);
+    f.media.failOpens = true;
+    f.click("buttonNext");
+    EXPECT_TRUE(f.shown("pictureBoxNoMelodyMidiData"));
+    EXPECT_FALSE(f.enabled("buttonShowAnswer"));
+
+    f.media.failOpens = false;
+    f.click("buttonNext");
+    EXPECT_FALSE(f.shown("pictureBoxNoMelodyMidiData"));
+    const QImage opened = f.find<QLabel>("pictureBoxOpenMelody")->pixmap().toImage();
+    f.click("buttonShowAnswer");
+    const QImage shown = f.find<QLabel>("pictureBoxMelody")->pixmap().toImage();
+    EXPECT_EQ(shown.copy(0, 0, 550, 100), opened.copy(0, 0, 550, 100));
+    EXPECT_NE(shown, opened) << "with a notice naming the missing file";
+    EXPECT_TRUE(f.enabled("buttonSelfCheckMelody")) << "the learner can still mark";
+}
+
+TEST(Form1Pieces, ShowingAMelodyAnswerHidesTheLosingPictureARhythmAnswerDoesNot) {
+    for (const int page : {3, 4}) {
+        FormHarness f;
+        f.selectTab(page);
+        const char *choice = page == 3 ? "comboBoxRisumSelfCheck" : "comboBoxMelodySelfCheck";
+        const char *confirm = page == 3 ? "buttonSelfcheckRisum" : "buttonSelfCheckMelody";
+        for (int i = 0; i < 5; ++i) {
+            f.click("buttonNext");
+            f.click("buttonShowAnswer");
+            f.select(choice, 4);
+            f.click(confirm);
+        }
+        ASSERT_TRUE(f.shown("pictureBoxBadGameOver")) << page;
+        EXPECT_EQ(f.find("pictureBoxWrong")->y(), 66);
+        f.click("buttonRetry");
+        f.click("buttonShowAnswer");
+        EXPECT_EQ(f.shown("pictureBoxBadGameOver"), page == 3) << page;
+    }
+}
+
+TEST(Form1Closing, ClosingDuringAQuestionClosesWhenTheQuestionHasEnded) {
+    FormHarness h;
+    bool refused = false;
+    h.clock.duringNextWait = [&] { refused = !h.form.close(); };
+    h.click("buttonNext");
+    EXPECT_TRUE(refused) << "the close waits for the sound";
+    EXPECT_EQ(h.notesPlayed().size(), 2u) << "the whole question sounded";
+    QApplication::processEvents();
+    EXPECT_FALSE(h.form.isVisible());
+    EXPECT_TRUE(h.form.hasEndedRun());
+}
+
+} // namespace
+} // namespace miminomi::testing
