@@ -13,11 +13,9 @@ MarkedQuestion Drill::mark(const Choices &chosen) {
     const auto at = [](const Choices &choices, std::size_t list) {
         return list < choices.size() ? choices[list] : noChoice;
     };
-    const std::size_t lists = listsPerRow();
-    const std::size_t rows = rowCount();
     for (std::size_t row = 0; row < rows; ++row) {
         bool right = true;
-        for (std::size_t list = row * lists; list < (row + 1) * lists; ++list)
+        for (std::size_t list = row * listsPerRow; list < (row + 1) * listsPerRow; ++list)
             right = right && (at(wanted, list) == noChoice || at(chosen, list) == at(wanted, list));
         question.rowsRight.push_back(right);
         ++(right ? question.points.right : question.points.wrong);
@@ -25,12 +23,19 @@ MarkedQuestion Drill::mark(const Choices &chosen) {
     return question;
 }
 
-void Drill::playReferenceA(MidiSound &midi, const PracticeSettings &settings) {
+void Drill::soundOnDevice(const PracticeSettings &settings, const std::function<void()> &play) {
+    midi.OpenMidiDevice();
+    playReferenceA(settings);
+    play();
+    midi.CloseMidiDevice();
+}
+
+void Drill::playReferenceA(const PracticeSettings &settings) {
     if (settings.referenceA)
         midi.NoteAPlay(referenceAMs);
 }
 
-void Drill::playNote(MidiSound &midi, std::int32_t note, std::int32_t milliseconds) {
+void Drill::playNote(std::int32_t note, std::int32_t milliseconds) {
     midi.setMidiNoteNum(static_cast<std::uint8_t>(note));
     midi.NotePlay(milliseconds);
 }

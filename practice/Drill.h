@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 namespace miminomi {
 
@@ -17,7 +18,9 @@ class MidiSound;
 /// the right answer are item indices of the page's answer lists, in page order.
 class Drill {
 public:
-    explicit Drill(Exercise exercise) : drillExercise(exercise) {}
+    /// A drill of `exercise` sounding through `midi`, whose answer rows have `listsPerRow` lists.
+    Drill(Exercise exercise, MidiSound &midi, std::size_t listsPerRow)
+        : midi(midi), drillExercise(exercise), listsPerRow(listsPerRow) {}
     virtual ~Drill() = default;
     Drill(const Drill &) = delete;
     Drill &operator=(const Drill &) = delete;
@@ -40,23 +43,30 @@ public:
 
     static constexpr std::int32_t referenceAMs = 2000;
     static constexpr std::int32_t noteMs = 1000;
+    /// How long a chord sounds with all its notes together.
+    static constexpr std::int32_t chordMs = 1000;
 
 protected:
-    /// Answer rows of the current question and answer lists per row.
-    virtual std::size_t rowCount() = 0;
-    virtual std::size_t listsPerRow() const = 0;
     /// The answer marking compares with: the right answer, unless a list is shown but not asked.
     virtual Choices markedAnswer() { return rightAnswer(); }
     /// What was asked: fills the question's notes, root, type or piece.
     virtual void describe(MarkedQuestion &question) = 0;
 
+    /// Opens the sound device, sounds the reference A when the settings ask for it, then what
+    /// `play` plays, and closes the device.
+    void soundOnDevice(const PracticeSettings &settings, const std::function<void()> &play);
     /// The reference A, when the settings ask for it.
-    static void playReferenceA(MidiSound &midi, const PracticeSettings &settings);
+    void playReferenceA(const PracticeSettings &settings);
     /// One note held for `milliseconds` (0 leaves it sounding).
-    static void playNote(MidiSound &midi, std::int32_t note, std::int32_t milliseconds);
+    void playNote(std::int32_t note, std::int32_t milliseconds);
+
+    MidiSound &midi;
+    /// Answer rows of the current question.
+    std::size_t rows = 1;
 
 private:
     const Exercise drillExercise;
+    const std::size_t listsPerRow;
 };
 
 } // namespace miminomi

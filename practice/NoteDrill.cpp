@@ -9,36 +9,31 @@
 namespace miminomi {
 
 NoteDrill::NoteDrill(MidiSound &midi, SingleNote &singleNote, Answers &answers)
-    : Drill(Exercise::note), midi(midi), singleNote(singleNote), answers(answers) {}
+    : Drill(Exercise::note, midi, 2), singleNote(singleNote), answers(answers) {}
 
 bool NoteDrill::ask(const PracticeSettings &settings) {
-    askedCount = static_cast<std::size_t>(std::clamp(settings.noteCount, 1, int(maxNotes)));
-    midi.OpenMidiDevice();
-    playReferenceA(midi, settings);
+    // The rows marked are the notes asked, however the count is set afterwards.
+    rows = static_cast<std::size_t>(std::clamp(settings.noteCount, 1, int(maxNotes)));
     singleNote.setOldNoteNum();
-    for (std::size_t k = 0; k < askedCount; ++k) {
-        const std::int32_t n = singleNote.playSingleNote();
-        answers.setAnswer(n);
-        playNote(midi, n, noteMs);
-    }
-    midi.CloseMidiDevice();
+    for (std::size_t k = 0; k < rows; ++k)
+        answers.setAnswer(singleNote.playSingleNote());
+    replay(settings);
     return true;
 }
 
 void NoteDrill::replay(const PracticeSettings &settings) {
-    // The notes asked are in the answer sheet; replaying them from there sounds exactly the
+    // The notes asked are in the answer sheet; playing them from there sounds exactly the
     // question that will be marked, even if the note pool was refilled meanwhile.
-    midi.OpenMidiDevice();
-    playReferenceA(midi, settings);
-    for (const std::int32_t n : askedNotes())
-        playNote(midi, n, noteMs);
-    midi.CloseMidiDevice();
+    soundOnDevice(settings, [this] {
+        for (const std::int32_t n : askedNotes())
+            playNote(n, noteMs);
+    });
 }
 
 std::vector<std::int32_t> NoteDrill::askedNotes() {
     std::vector<std::int32_t> notes;
     answers.setHead();
-    for (std::size_t k = 0; k < askedCount; ++k)
+    for (std::size_t k = 0; k < rows; ++k)
         notes.push_back(answers.getAnswer());
     return notes;
 }
@@ -51,10 +46,6 @@ Choices NoteDrill::rightAnswer() {
         right[list++] = Answers::noteHeightIndex(n);
     }
     return right;
-}
-
-void NoteDrill::describe(MarkedQuestion &question) {
-    question.notes = askedNotes();
 }
 
 } // namespace miminomi

@@ -20,19 +20,14 @@ public:
     Choices rightAnswer() override;
 
 protected:
-    std::size_t rowCount() override { return askedCount; }
-    std::size_t listsPerRow() const override { return 2; }
-    void describe(MarkedQuestion &question) override;
+    void describe(MarkedQuestion &question) override { question.notes = askedNotes(); }
 
 private:
     /// The notes asked, read from the answer sheet.
     std::vector<std::int32_t> askedNotes();
 
-    MidiSound &midi;
     SingleNote &singleNote;
     Answers &answers;
-    /// Notes in the last question, fixed when it was asked.
-    std::size_t askedCount = 1;
 };
 
 } // namespace miminomi

@@ -4,7 +4,9 @@
 
 namespace miminomi {
 
-PieceDrill::PieceDrill(Exercise exercise, MidiSound &midi) : Drill(exercise), midi(midi) {}
+PieceDrill::PieceDrill(Exercise exercise, MidiSound &midi) : Drill(exercise, midi, 1) {
+    rows = 0; // the learner marks a piece by grade
+}
 
 bool PieceDrill::ask(const PracticeSettings &settings) {
     return play(exercise() == Exercise::risum ? 0 : 1, settings);
@@ -18,7 +20,7 @@ bool PieceDrill::play(std::int32_t mode, const PracticeSettings &settings) {
     // A melody starts from the reference A, with the device closed again before the piece plays.
     if (exercise() == Exercise::melody) {
         midi.OpenMidiDevice();
-        playReferenceA(midi, settings);
+        playReferenceA(settings);
         midi.CloseMidiDevice();
     }
     if (onPlaying)

@@ -36,14 +36,10 @@ public:
     std::function<void(bool playing)> onPlaying;
 
 protected:
-    std::size_t rowCount() override { return 0; }
-    std::size_t listsPerRow() const override { return 1; }
     void describe(MarkedQuestion &question) override { question.piece = pieceNumber(); }
 
 private:
     bool play(std::int32_t mode, const PracticeSettings &settings);
-
-    MidiSound &midi;
 };
 
 } // namespace miminomi

@@ -7,33 +7,26 @@
 namespace miminomi {
 
 ScaleDrill::ScaleDrill(MidiSound &midi, MusicScale &musicScale, Answers &answers)
-    : Drill(Exercise::scale), midi(midi), musicScale(musicScale), answers(answers) {}
+    : Drill(Exercise::scale, midi, 3), musicScale(musicScale), answers(answers) {}
 
 bool ScaleDrill::ask(const PracticeSettings &settings) {
-    midi.OpenMidiDevice();
     musicScale.clear();
     musicScale.selectScale(settings.scaleFamily);
-    playReferenceA(midi, settings);
     answers.setAnswer(musicScale.getRootNote());
     answers.setAnswer(musicScale.getScaleType());
-    playScaleNotes();
-    midi.CloseMidiDevice();
+    replay(settings);
     return true;
 }
 
 void ScaleDrill::replay(const PracticeSettings &settings) {
-    midi.OpenMidiDevice();
-    musicScale.clear();
-    musicScale.rewindNoteNum();
-    playReferenceA(midi, settings);
-    playScaleNotes();
-    midi.CloseMidiDevice();
-}
-
-void ScaleDrill::playScaleNotes() {
-    // A value of 100 or more ends the scale; it is never a note.
-    for (std::int32_t n = musicScale.playScale(); n < 100; n = musicScale.playScale())
-        playNote(midi, n, noteMs);
+    soundOnDevice(settings, [this] {
+        // From the root: up one octave and down again. A value of 100 or more ends the scale;
+        // it is never a note.
+        musicScale.clear();
+        musicScale.rewindNoteNum();
+        for (std::int32_t n = musicScale.playScale(); n < 100; n = musicScale.playScale())
+            playNote(n, noteMs);
+    });
 }
 
 ScaleDrill::Asked ScaleDrill::asked() {

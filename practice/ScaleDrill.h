@@ -24,8 +24,6 @@ public:
     std::size_t markOfRow(std::size_t) override { return isJapanese() ? 1 : 0; }
 
 protected:
-    std::size_t rowCount() override { return 1; }
-    std::size_t listsPerRow() const override { return 3; }
     Choices markedAnswer() override;
     void describe(MarkedQuestion &question) override;
 
@@ -37,9 +35,7 @@ private:
     /// Root and type of the scale asked, read from the answer sheet.
     Asked asked();
     bool isJapanese();
-    void playScaleNotes();
 
-    MidiSound &midi;
     MusicScale &musicScale;
     Answers &answers;
 };

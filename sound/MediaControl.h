@@ -6,14 +6,14 @@
 namespace miminomi {
 
 /// Results of media commands.
-enum class MediaResult : std::uint32_t {
-    ok = 0,
-    unknownCommand = 261,
-    fileNotFound = 275,
-    unreadableFile = 276,
-    unknownAlias = 263,
-    duplicateAlias = 289,
-    noDevice = 266,
+enum class MediaResult {
+    ok,
+    unknownCommand,
+    fileNotFound,
+    unreadableFile,
+    unknownAlias,
+    duplicateAlias,
+    noDevice,
 };
 
 /// Plays a Standard MIDI File in the background, driven by command strings:

@@ -9,14 +9,14 @@ using MidiOutHandle = std::uint32_t;
 inline constexpr MidiOutHandle noMidiOut = 0;
 
 /// Results of the MIDI output operations.
-enum class MidiResult : std::uint32_t {
-    ok = 0,
-    error = 1,
-    badDevice = 2,
-    invalidHandle = 5,
-    noDriver = 6,
-    unprepared = 64,
-    stillPlaying = 65,
+enum class MidiResult {
+    ok,
+    error,
+    badDevice,
+    invalidHandle,
+    noDriver,
+    unprepared,
+    stillPlaying,
 };
 
 /// Header flags of a long message.

@@ -1,5 +1,7 @@
 #include "sound/backends/StandardMidiFile.h"
 
+#include "sound/MidiBytes.h"
+
 #include <cstddef>
 #include <optional>
 
@@ -68,8 +70,8 @@ private:
 
 /// Number of data bytes that follow a channel status byte.
 int channelDataLength(std::uint8_t status) {
-    const std::uint8_t kind = status & 0xF0u;
-    return kind == 0xC0u || kind == 0xD0u ? 1 : 2;
+    const std::uint8_t kind = midi::kindOf(status);
+    return kind == midi::programChange || kind == midi::channelPressure ? 1 : 2;
 }
 
 bool isReadableTrack(std::span<const std::uint8_t> track) {
@@ -83,13 +85,13 @@ bool isReadableTrack(std::span<const std::uint8_t> track) {
             return false;
         std::uint8_t status = static_cast<std::uint8_t>(*first);
         bool firstIsData = false;
-        if (status < 0x80u) {
+        if (status < midi::noteOff) { // a data byte: the status of the event before runs on
             if (runningStatus == 0)
                 return false;
             status = runningStatus;
             firstIsData = true;
         }
-        if (status < 0xF0u) {
+        if (status < midi::systemExclusive) {
             runningStatus = status;
             const int length = channelDataLength(status) - (firstIsData ? 1 : 0);
             for (int i = 0; i < length; ++i) {
@@ -97,16 +99,16 @@ bool isReadableTrack(std::span<const std::uint8_t> track) {
                 if (!data || *data >= 0x80u)
                     return false;
             }
-        } else if (status == 0xF0u || status == 0xF7u) {
+        } else if (status == midi::systemExclusive || status == midi::endOfExclusive) {
             const auto length = in.variable();
             if (!length || !in.skip(*length))
                 return false;
-        } else if (status == 0xFFu) {
+        } else if (status == midi::meta) {
             const auto type = in.big(1);
             const auto length = type ? in.variable() : std::nullopt;
             if (!length || *type >= 0x80u || !in.skip(*length))
                 return false;
-            if (*type == 0x2Fu)
+            if (*type == midi::endOfTrack)
                 return true; // end of track; anything after it in the chunk is ignored
         } else {
             return false; // real-time and common messages have no place in a file

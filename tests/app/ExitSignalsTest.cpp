@@ -1,20 +1,17 @@
-// Termination signals reach the program as a request to close its window, on the user-interface
-// thread, and leave the signal dispositions as they were once the handling ends.
+// Requests to end the program from outside its window (termination signals, the session ending)
+// close the main window on the user-interface thread, which keeps the run's record once, and the
+// signal dispositions are as they were once the handling ends.
 #include "app/ExitSignals.h"
+#include "tests/support/FormHarness.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <csignal>
 
-using miminomi::ExitSignals;
-
+namespace miminomi::testing {
 namespace {
-
-void processPending() {
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
 
 void (*handlerOf(int signal))(int) {
     struct sigaction current {};
@@ -24,14 +21,25 @@ void (*handlerOf(int signal))(int) {
 
 extern "C" void otherHandler(int) {}
 
-TEST(ExitSignals, EachSignalBecomesACloseRequestOnTheEventLoop) {
-    for (int signal : ExitSignals::handledSignals) {
-        int requests = 0;
-        ExitSignals exitSignals([&requests] { ++requests; });
-        std::raise(signal);
-        EXPECT_EQ(requests, 0) << "nothing runs inside the signal handler";
-        processPending();
-        EXPECT_EQ(requests, 1) << strsignal(signal);
+TEST(ExitSignals, EachSignalAndTheSessionsEndCloseTheWindowWhichKeepsTheRecordOnce) {
+    for (int way : {SIGTERM, SIGINT, SIGHUP, 0}) {
+        QFile::remove("record.txt");
+        FormHarness h;
+        h.click("buttonNext");
+        h.click("buttonCheck");
+        ExitSignals exitSignals([&h] { h.form.close(); });
+        if (way != 0) {
+            std::raise(way);
+            std::raise(SIGTERM); // a second request, as when a terminal and its session end
+            EXPECT_TRUE(h.form.isVisible()) << "nothing runs inside the signal handler";
+        } else {
+            QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit");
+        }
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(h.form.isVisible()) << way;
+        QFile record("record.txt");
+        ASSERT_TRUE(record.open(QIODevice::ReadOnly)) << way;
+        EXPECT_EQ(record.readAll().count("\r\n"), 1) << way;
     }
 }
 
@@ -45,7 +53,7 @@ TEST(ExitSignals, PreviousHandlersComeBackAndASignalIgnoredAtStartStaysIgnored) 
         EXPECT_NE(handlerOf(SIGTERM), otherHandler);
         EXPECT_EQ(handlerOf(SIGHUP), SIG_IGN);
         std::raise(SIGHUP);
-        processPending();
+        QCoreApplication::processEvents();
     }
     EXPECT_EQ(requests, 0);
     EXPECT_EQ(handlerOf(SIGTERM), otherHandler);
@@ -54,3 +62,4 @@ TEST(ExitSignals, PreviousHandlersComeBackAndASignalIgnoredAtStartStaysIgnored) 
 }
 
 } // namespace
+} // namespace miminomi::testing

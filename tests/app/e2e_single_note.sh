@@ -26,8 +26,9 @@ click 200 228
 xdotool key --repeat "$name" --delay 30 Down
 click 200 254
 xdotool key --repeat "$octave" --delay 30 Down
+unmarked=$(mark_area)
 click 410 426 # 採点 (368, 384, 85 × 85)
-sleep 0.3
+wait_for 50 mark_changed_from "$unmarked" || fail "no mark appeared after 採点"
 
 close_by_menu
 

@@ -121,47 +121,37 @@ TEST(Practice, TheRaceEndsAtTenRightFirstAndTheNextQuestionStartsANewGame) {
     EXPECT_EQ(race.rightStep(), 0);
 }
 
-TEST(Practice, ResetClearsThePageAndTheGameTheTestPageOnlyTheGame) {
-    PracticeRig rig;
-    markOneNote(rig, true);
-    rig.practice.selectPage(Exercise::chord);
-    rig.ask();
-    rig.practice.check({});
-    rig.practice.resetScore();
-    EXPECT_EQ(rig.practice.counters(), (Tally{}));
-    EXPECT_EQ(rig.score.getScore(Exercise::chord, false), 0);
-    EXPECT_EQ(rig.score.getScore(Exercise::note, true), 1);
-
-    rig.practice.selectPage(Exercise::note);
-    markOneNote(rig, false);
-    rig.practice.selectPage(std::nullopt);
-    rig.practice.resetScore();
-    EXPECT_EQ(rig.score.getScore(Exercise::note, false), 1);
-    EXPECT_EQ(rig.score.getGameScore(false), 0);
-}
-
-TEST(Practice, AnotherPageEndsTheQuestionShowsItsTotalsAndStartsANewGame) {
+TEST(Practice, AnotherPageEndsTheQuestionAndTheGameResetClearsThePageAndTheGame) {
     PracticeRig rig;
     const std::vector<int> first = rig.ask(PracticeRig::notes(4));
     rig.practice.check({});
     markOneNote(rig, true);
     rig.ask();
 
-    // The test page shows the game as it stood; a new game starts.
+    // The test page shows the game as it stood; a new game starts. There a question sounds
+    // nothing and marks nothing, and the reset clears only the game.
     rig.practice.selectPage(std::nullopt);
     EXPECT_EQ(rig.practice.counters(), (Tally{1, 4}));
     EXPECT_EQ(rig.practice.buttons(), onlyNext());
     EXPECT_EQ(rig.score.getGameScore(true) + rig.score.getGameScore(false), 0);
-    // There a question sounds nothing and marks nothing.
     rig.ask();
     EXPECT_TRUE(rig.sink.log().empty());
     EXPECT_FALSE(rig.practice.check({}));
+    rig.practice.resetScore();
     EXPECT_EQ(rig.practice.counters(), (Tally{}));
+    EXPECT_EQ(rig.score.getScore(Exercise::note, false), 4);
 
-    // Back on the single notes: their totals, and a new note pool from the same clock second.
+    // Back on the single notes: their totals, a new note pool from the same clock second, and
+    // a reset that clears them and the game, leaving the other exercises.
     rig.practice.selectPage(Exercise::note);
     EXPECT_EQ(rig.practice.counters(), (Tally{1, 4}));
     EXPECT_EQ(rig.ask(PracticeRig::notes(4)), first);
+    rig.score.addScore(Exercise::chord, true);
+    rig.practice.resetScore();
+    EXPECT_EQ(rig.practice.counters(), (Tally{}));
+    EXPECT_EQ(rig.score.tallies()[Exercise::note], (Tally{}));
+    EXPECT_EQ(rig.score.getScore(Exercise::chord, true), 1);
+    EXPECT_EQ(rig.score.getGameScore(true), 0);
 }
 
 TEST(Practice, TheRangeAppliesWhenChosenAndWithoutAChoiceOnlyTheNotesAreDrawnAgain) {

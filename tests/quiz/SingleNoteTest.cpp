@@ -5,107 +5,53 @@
 #include <set>
 
 namespace miminomi::testing {
-namespace {
 
-bool isBlack(int n) {
-    return std::set{1, 3, 6, 8, 10}.count(n % 12) == 1;
+TEST(SharedRandom, ProducesTheKnownSequenceFromTheClockSecond) {
+    EXPECT_EQ(drawsAt(1, 5, 32768), (std::vector{41, 18467, 6334, 26500, 19169}));
 }
 
-/// The pool as the draw rule describes it: notes (r * 127) div 32767 kept when in range.
-std::vector<int> expectedPool(std::int64_t seconds, int low, int high, bool onlyWhite) {
-    FixedCalendarClock clock(seconds);
-    SharedRandom random(clock);
-    random.srandTime();
-    std::vector<int> pool;
-    while (pool.size() < 90) {
-        const int n = random.rand() * 127 / 32767;
-        if (n >= low && n <= high && !(onlyWhite && isBlack(n)))
-            pool.push_back(n);
-    }
-    return pool;
-}
-
-struct SingleNoteTest : ::testing::Test {
+TEST(SingleNote, HandsOutThePoolLastEntryFirstReplaysRedrawsAndRefusesEmptyRanges) {
     FixedCalendarClock clock{1'700'000'000};
     SharedRandom random{clock};
     SingleNote notes{random};
-    std::vector<int> pool = expectedPool(clock.seconds, 60, 79, true);
-
-    std::vector<int> play(int count) {
-        std::vector<int> played;
-        for (int i = 0; i < count; ++i)
-            played.push_back(notes.playSingleNote());
+    const auto play = [&](int count) {
+        std::vector<int> played(count);
+        for (int &note : played)
+            note = notes.playSingleNote();
         return played;
-    }
-};
+    };
+    // The pool drawn now, last entry first: the first 90 draws r * 127 / 32767 that fit the range.
+    const auto pool = [&](int low, int high, bool onlyWhite) {
+        std::vector<int> drawn;
+        for (const int r : drawsAt(clock.seconds, 3000, 32768))
+            if (const int n = r * 127 / 32767;
+                n >= low && n <= high && !(onlyWhite && std::set{1, 3, 6, 8, 10}.count(n % 12)))
+                drawn.insert(drawn.begin(), n);
+        return std::vector(drawn.end() - 90, drawn.end());
+    };
 
-TEST_F(SingleNoteTest, HandsOutThePoolFromItsLastEntryAndRedrawsWhenUsedUp) {
-    const std::vector<int> firstPool = play(89);
-    EXPECT_EQ(firstPool, std::vector<int>(pool.rbegin(), pool.rend() - 1));
-    // GIVEN a later second WHEN the last entry is handed out THEN a fresh pool is drawn at once.
-    clock.seconds += 7;
-    EXPECT_EQ(notes.playSingleNote(), pool[0]);
-    EXPECT_EQ(notes.playSingleNote(), expectedPool(clock.seconds, 60, 79, true)[89]);
-}
-
-TEST_F(SingleNoteTest, ReplaysTheQuestionFromItsRememberedPosition) {
-    // GIVEN no question yet WHEN replaying THEN nothing moves.
-    notes.doOldNoteNum();
-    EXPECT_EQ(play(1), std::vector<int>{pool[89]});
-
+    // A wrong pool stops the test, so that a broken range rule cannot hang the draws below.
+    const std::vector<int> first = pool(60, 79, true);
+    notes.doOldNoteNum(); // no question yet: nothing to go back to
+    ASSERT_EQ(notes.playSingleNote(), first[0]);
     notes.setOldNoteNum();
-    const std::vector<int> asked = play(4);
-    EXPECT_EQ(asked, (std::vector<int>{pool[88], pool[87], pool[86], pool[85]}));
+    ASSERT_EQ(play(4), std::vector(first.begin() + 1, first.begin() + 5));
     notes.doOldNoteNum();
-    EXPECT_EQ(play(4), asked);
-    notes.setOldNoteNum();
-    EXPECT_EQ(play(2), (std::vector<int>{pool[84], pool[83]}));
-
-    // setRegion alone keeps the current pool in use.
-    notes.setRegion(0, 127, false);
-    EXPECT_EQ(play(1), std::vector<int>{pool[82]});
-}
-
-TEST_F(SingleNoteTest, EveryPresetKeepsItsNotesInRange) {
-    for (const auto &[low, high] : SingleNote::regionPresets) {
-        for (bool onlyWhite : {true, false}) {
-            std::set<int> seen;
-            for (int pool = 0; pool < 5; ++pool) {
-                clock.seconds += 1;
-                notes.setRegion(low, high, onlyWhite);
-                notes.makeNotes();
-                for (int n : play(90)) {
-                    ASSERT_TRUE(n >= low && n <= high && !(onlyWhite && isBlack(n))) << n;
-                    seen.insert(n);
-                }
-            }
-            EXPECT_EQ(*seen.begin(), low) << low << " " << high;
-            if (high != 127) { // 127 comes only from the largest draw (below)
-                EXPECT_EQ(*seen.rbegin(), high) << low << " " << high;
-            }
-        }
-    }
-    EXPECT_EQ(std::set(pool.begin(), pool.end()),
-              (std::set{60, 62, 64, 65, 67, 69, 71, 72, 74, 76, 77, 79}));
-}
-
-TEST_F(SingleNoteTest, TheWholeRangeReachesNote127OnlyFromTheLargestDraw) {
+    ASSERT_EQ(play(4), std::vector(first.begin() + 1, first.begin() + 5));
+    notes.setRegion(0, 127, false); // the pool in use stays; the next one is drawn from this range
+    notes.setRegion(61, 61, true);  // refused: a black key only, with black keys left out
+    notes.setRegion(80, 70, false); // refused
+    const std::vector<int> next = pool(0, 127, false);
+    ASSERT_EQ(play(85), std::vector(first.begin() + 5, first.end()));
+    clock.seconds += 7; // too late: handing out the last entry drew the next pool at once
+    ASSERT_EQ(play(90), next);
+    notes.setRegion(61, 61, false);
     clock.seconds = secondWhere([](SharedRandom &r) { return r.rand() == 32767; });
+    notes.makeNotes();
+    EXPECT_EQ(play(90), std::vector<int>(90, 61));
     notes.setRegion(0, 127, false);
     notes.makeNotes();
     EXPECT_EQ(play(90).back(), 127); // the first entry drawn is the last handed out
 }
 
-TEST_F(SingleNoteTest, RefusesARangeWithNothingToDraw) {
-    notes.setRegion(61, 61, true); // a black key only, with black keys left out
-    notes.setRegion(80, 70, false);
-    notes.makeNotes();
-    for (int n : play(90))
-        ASSERT_TRUE(n >= 60 && n <= 79 && !isBlack(n)) << n;
-    notes.setRegion(61, 61, false);
-    notes.makeNotes();
-    EXPECT_EQ(play(90), std::vector<int>(90, 61));
-}
-
-} // namespace
 } // namespace miminomi::testing

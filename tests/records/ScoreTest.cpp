@@ -3,33 +3,23 @@
 #include <gtest/gtest.h>
 
 namespace miminomi {
-namespace {
 
 TEST(Score, EveryTallyReachesItsExerciseAndTheGameAndClearingTakesTheGameAlong) {
     Score score;
-    for (const Exercise exercise : allExercises) {
-        score.addScore(exercise, true);
-        score.addScore(exercise, false);
-    }
-    score.addScore(Exercise::chord, true);
-    EXPECT_EQ(score.getScore(Exercise::chord, true), 2);
-    EXPECT_EQ(score.getGameScore(true), 6);
-    EXPECT_EQ(score.getGameScore(false), 5);
-
-    score.clearScore(Exercise::risum);
-    Tallies expected;
-    for (const Exercise exercise : {Exercise::note, Exercise::scale, Exercise::melody})
-        expected[exercise] = {1, 1};
-    expected[Exercise::chord] = {2, 1};
-    EXPECT_EQ(score.tallies(), expected) << "only the rhythm totals are cleared";
-    EXPECT_EQ(score.getGameScore(true) + score.getGameScore(false), 0) << "and the game";
-
-    score.addScore(Exercise::note, false);
-    score.clearTmp();
-    expected[Exercise::note].wrong = 2;
-    EXPECT_EQ(score.tallies(), expected);
-    EXPECT_EQ(score.getGameScore(false), 0);
+    for (const Exercise exercise : allExercises) // k right and k + 1 wrong, k its index
+        for (std::size_t i = 0; i < 2 * indexOf(exercise) + 1; ++i)
+            score.addScore(exercise, i % 2 == 1);
+    EXPECT_EQ(std::pair(score.getGameScore(true), score.getGameScore(false)), std::pair(10, 15));
+    score.clearScore(Exercise::risum); // the exercise and the game
+    score.addScore(Exercise::note, true);
+    EXPECT_EQ(std::pair(score.getGameScore(true), score.getGameScore(false)), std::pair(1, 0));
+    score.clearTmp(); // the game only
+    EXPECT_EQ(std::pair(score.getGameScore(true), score.getGameScore(false)), std::pair(0, 0));
+    std::vector<int> counts;
+    for (const Exercise exercise : allExercises)
+        counts.insert(counts.end(),
+                      {score.getScore(exercise, true), score.getScore(exercise, false)});
+    EXPECT_EQ(counts, (std::vector{1, 1, 1, 2, 2, 3, 0, 0, 4, 5}));
 }
 
-} // namespace
 } // namespace miminomi

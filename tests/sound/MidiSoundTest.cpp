@@ -1,5 +1,5 @@
-// MidiSound's messages and waits, byte for byte, through the recording sink and virtual clock.
-// The test panel's bytes are checked through the window in tests/app.
+// What only MidiSound itself shows, through the recording sink and virtual clock. The exercises'
+// own bytes and media commands are checked in tests/practice/DrillTest.cpp.
 #include "sound/MidiSound.h"
 
 #include "tests/support/FixedCalendarClock.h"
@@ -13,11 +13,7 @@
 namespace miminomi::testing {
 namespace {
 
-using ::testing::ElementsAre;
 using Kind = RecordingMidiSink::Message::Kind;
-using Command = RecordingMediaControl::Command;
-
-const RecordingMidiSink::Message systemOn{Kind::longMsg, 0, {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7}};
 
 class MidiSoundTest : public ::testing::Test {
 protected:
@@ -29,111 +25,57 @@ protected:
     MidiSound sound{sink, media, clock, random};
 };
 
-TEST_F(MidiSoundTest, EveryOpenSendsTheSystemOnAndRestoresTheDefaults) {
+TEST_F(MidiSoundTest, EveryOpenResetsToPianoA440OnChannel1AndResultsTellWhatReallyHappened) {
+    const auto systemOn = [](std::int64_t ms) {
+        return RecordingMidiSink::Message{Kind::longMsg, ms, {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7}};
+    };
     EXPECT_TRUE(sound.OpenMidiDevice());
     sound.setMidiCh(3);
-    sound.setMidiInstrument(73);
+    sound.setMidiInstrument(200); // setters are unchecked
     sound.setMidiNoteNum(60);
     sound.setMidiVelocity(20);
+    sound.NoteAPlay(2000); // plays note 69, which stays set
+    sound.NotePlay(0);     // only a positive hold ends the note
+    sound.NotePlay(-5);
+    sound.allOff();
     EXPECT_TRUE(sound.OpenMidiDevice());
     EXPECT_TRUE(sound.NotePlay(1000));
-    EXPECT_EQ(sink.log()[0].kind, Kind::open);
-    EXPECT_THAT(sink.sent(),
-                ElementsAre(systemOn, systemOn, shortAt(0, 0xC0, 0x00, 0x00),
-                            shortAt(0, 0x90, 0x45, 0x64), shortAt(1000, 0x80, 0x45, 0x64)));
-}
+    sound.allOff();
+    EXPECT_THAT(
+        sink.sent(),
+        ::testing::ElementsAreArray(
+            {systemOn(0), shortAt(0, 0xC3, 200, 0), shortAt(0, 0x93, 69, 20),
+             shortAt(2000, 0x83, 69, 20), shortAt(2000, 0xC3, 200, 0), shortAt(2000, 0x93, 69, 20),
+             shortAt(2000, 0xC3, 200, 0), shortAt(2000, 0x93, 69, 20), shortAt(2000, 0xB3, 123, 0),
+             systemOn(2000), shortAt(2000, 0xC0, 0, 0), shortAt(2000, 0x90, 69, 100),
+             shortAt(3000, 0x80, 69, 100), shortAt(3000, 0xB0, 123, 0)}));
 
-TEST_F(MidiSoundTest, ResultsTellWhetherTheOutputReallyOpenedClosedAndSent) {
-    EXPECT_TRUE(sound.OpenMidiDevice());
     EXPECT_TRUE(sound.CloseMidiDevice());
     EXPECT_FALSE(sound.CloseMidiDevice()) << "a second close closes nothing";
     EXPECT_FALSE(sound.NotePlay(10)) << "notes after the close reach no output";
-
+    sink.neverDone = true; // takes the reset but never says so
+    MidiSound{sink, media, clock, random}.OpenMidiDevice();
+    EXPECT_EQ(clock.nowMs(), 3010 + MidiSound::gmResetWaitLimitMs);
+    EXPECT_EQ(clock.waits().back(), 1u) << "the done flag is looked at again between short waits";
+    EXPECT_EQ(sink.log().back().kind, Kind::close) << "destroying the sound closes its device";
     sink.refuseOpen = true;
-    const std::int64_t before = clock.nowMs();
     EXPECT_FALSE(sound.OpenMidiDevice());
-    EXPECT_EQ(clock.nowMs(), before) << "a refused open does not wait for its reset";
+    EXPECT_EQ(clock.nowMs(), 3010 + MidiSound::gmResetWaitLimitMs) << "no wait for a refused reset";
     EXPECT_FALSE(sound.NotePlay(0));
     EXPECT_FALSE(sound.CloseMidiDevice());
 }
 
-TEST_F(MidiSoundTest, TheWaitForTheResetIsBoundedWhenTheOutputNeverAnswers) {
-    sink.neverDone = true;
-    sound.OpenMidiDevice();
-    EXPECT_EQ(clock.nowMs(), MidiSound::gmResetWaitLimitMs);
-    EXPECT_GT(clock.waits().size(), 1u) << "the done flag is looked at again between short waits";
-}
-
-TEST_F(MidiSoundTest, DestroyingTheSoundClosesAnOpenDevice) {
-    MidiSound{sink, media, clock, random}.OpenMidiDevice();
-    EXPECT_EQ(sink.log().back().kind, Kind::close);
-}
-
-TEST_F(MidiSoundTest, EveryNoteHasItsProgramChangeAndTheChannelIsOredIntoEveryStatus) {
-    sound.OpenMidiDevice();
-    sink.clear();
-    sound.setMidiNoteNum(60);
-    sound.NoteAPlay(2000); // plays note 69, which stays set
-    sound.NotePlay(0);
-    sound.NotePlay(-5);
-    sound.allOff();
-    sound.setMidiCh(3);
-    sound.setMidiInstrument(200); // setters are unchecked
-    sound.setMidiNoteNum(0);
-    sound.setMidiVelocity(127);
-    sound.NotePlay(1);
-    sound.allOff();
-    EXPECT_THAT(sink.sent(),
-                ElementsAre(shortAt(0, 0xC0, 0, 0), shortAt(0, 0x90, 0x45, 0x64),
-                            shortAt(2000, 0x80, 0x45, 0x64), shortAt(2000, 0xC0, 0, 0),
-                            shortAt(2000, 0x90, 0x45, 0x64), shortAt(2000, 0xC0, 0, 0),
-                            shortAt(2000, 0x90, 0x45, 0x64), shortAt(2000, 0xB0, 0x7B, 0),
-                            shortAt(2000, 0xC3, 200, 0), shortAt(2000, 0x93, 0, 0x7F),
-                            shortAt(2001, 0x83, 0, 0x7F), shortAt(2001, 0xB3, 0x7B, 0)));
-}
-
-TEST_F(MidiSoundTest, APieceOpensPlaysWaitsFifteenSecondsStopsAndClosesWithoutMidi) {
-    ASSERT_TRUE(sound.playFile(0));
-    const std::string path = "./data/risum" + std::to_string(sound.getImageFileNum() + 1) + ".mid";
-    EXPECT_THAT(media.log(),
-                ElementsAre(Command{0, "open " + path + " alias music "}, Command{0, "play music"},
-                            Command{15000, "stop music"}, Command{15000, "close music"}));
-    EXPECT_TRUE(sink.log().empty());
-}
-
-TEST_F(MidiSoundTest, APieceThatCannotBeOpenedFailsAtOnce) {
-    media.failOpens = true;
-    EXPECT_FALSE(sound.playFile(1));
-    EXPECT_EQ(media.log().size(), 1u);
-    EXPECT_EQ(clock.nowMs(), 0);
-    EXPECT_FALSE(sound.playFile(7)) << "an unknown mode opens an empty path";
-    EXPECT_EQ(media.log().back().text, "open  alias music ");
-}
-
-TEST_F(MidiSoundTest, ReplaysKeepThePickAndOneIndexServesBothSets) {
-    sound.playFile(0);
-    const std::string number = std::to_string(sound.getImageFileNum() + 1);
-    sound.playFile(2);
-    sound.playFile(3);
-    EXPECT_EQ(media.log()[4].text, "open ./data/risum" + number + ".mid alias music ");
-    EXPECT_EQ(media.log()[8].text, "open ./data/melody" + number + ".mid alias music ");
-}
-
-TEST_F(MidiSoundTest, PicksReseedFromTheCalendarAndReachEveryPiece) {
-    calendar.seconds = 777;
-    const std::string first = sound.getMelodyMidiFile(0);
-    random.rand(); // other users of the generator in between change nothing
-    EXPECT_EQ(sound.getMelodyMidiFile(0), first);
+TEST_F(MidiSoundTest, PicksReseedFromTheCalendarReachEveryPieceAndShareOneIndex) {
     EXPECT_EQ(sound.getRisumMidiFile(1), "") << "only pick modes 0 and 2 give a path";
-
     std::set<std::string> seen;
-    for (calendar.seconds = 0; calendar.seconds < 200; ++calendar.seconds)
-        seen.insert(sound.getRisumMidiFile(0));
+    for (calendar.seconds = 0; calendar.seconds < 200; ++calendar.seconds) {
+        const std::string first = sound.getRisumMidiFile(0);
+        random.rand(); // other users of the generator in between change nothing
+        EXPECT_EQ(sound.getRisumMidiFile(0), first);
+        seen.insert(sound.getMelodyMidiFile(2));
+    }
     EXPECT_EQ(seen.size(), 20u);
-    EXPECT_TRUE(seen.count("./data/risum1.mid") && seen.count("./data/risum20.mid"));
-    for (calendar.seconds = 0; sound.getImageFileNum() != 19; ++calendar.seconds)
-        sound.getRisumMidiFile(0);
-    EXPECT_EQ(sound.getMelodyMidiFile(2), "./data/melody20.mid");
+    EXPECT_TRUE(seen.contains("./data/melody20.mid"));
 }
 
 } // namespace

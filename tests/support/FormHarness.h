@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "tests/support/FixedCalendarClock.h"
+#include "tests/support/QtPrinting.h"
 #include "tests/support/RecordingMediaControl.h"
 #include "tests/support/RecordingMidiSink.h"
 #include "tests/support/VirtualClock.h"

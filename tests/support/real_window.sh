@@ -59,10 +59,20 @@ recorded() {
     [ -f sound.wav ] && [ "$(stat -c %s sound.wav)" -ge $((44 + $1 * 44100 * 4 / 10)) ]
 }
 
-# Closes the program through its menu "ファイル" → "終了(&X)" and checks it ends with status 0.
+# A checksum of what the window shows inside the first single-note answer's mark (the page's
+# picture box at (104, 120), 40 × 40), which changes when the mark is shown or hidden.
+mark_area() { import -window "$window" -crop "36x30+118+$((menu + 185))" -depth 8 rgb:- | md5sum; }
+# True once the mark area no longer shows what checksum $1 was taken of.
+mark_changed_from() { [ "$(mark_area)" != "$1" ]; }
+
+# True while a second window of the program (an open menu) is shown.
+menu_open() { [ "$(xdotool search --onlyvisible --class miminomi | wc -l)" -gt 1 ]; }
+
+# Closes the program through its menu "ファイル" → "終了(&X)", once the menu has opened (a second
+# window of the program), and checks it ends with status 0.
 close_by_menu() {
     xdotool mousemove --window "$window" 25 $((menu / 2)) click 1
-    sleep 0.3
+    wait_for 50 menu_open || fail "the menu did not open"
     xdotool key x
     program_ends "the close request"
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QRect>
+#include <QStringList>
+
+#include <ostream>
+
+// How GoogleTest prints Qt values in a failure: as text, not as bytes.
+inline void PrintTo(const QString &text, std::ostream *out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList &texts, std::ostream *out) {
+    *out << '{' << texts.join("\", \"").prepend('"').append('"').toStdString() << '}';
+}
+inline void PrintTo(const QRect &rect, std::ostream *out) {
+    *out << rect.x() << ',' << rect.y() << ' ' << rect.width() << 'x' << rect.height();
+}
+inline void PrintTo(const QSize &size, std::ostream *out) {
+    *out << size.width() << 'x' << size.height();
+}
