@@ -1,29 +1,19 @@
-// The About dialog, the record viewer button and the main window's two ways of closing.
+// The About dialog and the record viewer: a new modeless window per request.
 #include "app/AboutDlg.h"
+#include "app/Record.h"
 #include "tests/support/FormHarness.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace miminomi::testing {
-namespace {
 
 void trigger(Form1 &form, const char *menuItem) {
     form.findChild<QAction *>(QString::fromLatin1(menuItem))->trigger();
-}
-
-/// The visible top-level windows titled `title`.
-QList<QWidget *> windowsTitled(const QString &title) {
-    QList<QWidget *> found;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (window->isVisible() && window->windowTitle() == title)
-            found << window;
-    return found;
 }
 
 TEST(AboutDialog, EveryRequestOpensAnotherModelessOneOnTopThatClosesWhenLeftOrByItsButton) {
@@ -49,28 +39,7 @@ TEST(AboutDialog, EveryRequestOpensAnotherModelessOneOnTopThatClosesWhenLeftOrBy
 
     h.click("buttonShowRecord");
     h.click("buttonShowRecord");
-    EXPECT_EQ(windowsTitled(QStringLiteral("過去の成績")).size(), 2);
-    for (QWidget *viewer : windowsTitled(QStringLiteral("過去の成績")))
-        viewer->close();
+    EXPECT_EQ(h.form.findChildren<Record *>().size(), 2u);
 }
 
-TEST(MainWindowClosing, MenuAndCloseBoxEachKeepTheRunInOneLineAndARunWithoutAnswersInNone) {
-    for (const int way : {0, 1, 2}) {
-        QFile::remove(QStringLiteral("record.txt"));
-        {
-            FormHarness h;
-            h.click("buttonNext");
-            if (way < 2)
-                h.click("buttonCheck"); // nothing chosen: one wrong single note
-            way == 0 ? trigger(h.form, "menuItem3") : void(h.form.close());
-            EXPECT_FALSE(h.form.isVisible());
-        } // the window is destroyed too, which must not write a second line
-        QFile record(QStringLiteral("record.txt"));
-        EXPECT_EQ(record.open(QIODevice::ReadOnly) ? QString::fromLatin1(record.readAll()) : "",
-                  way == 2 ? "" : "1970/01/12,0,1,0,0,0,0,0,0,0,0\r\n") // the calendar's day
-            << way;
-    }
-}
-
-} // namespace
 } // namespace miminomi::testing

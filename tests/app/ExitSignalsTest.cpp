@@ -1,9 +1,9 @@
-// Requests to end the program from outside its window (termination signals, the session ending)
-// close the main window on the user-interface thread, which keeps the run's record once, and the
-// signal dispositions are as they were once the handling ends.
+// Every way a run ends (the menu, the close box, termination signals, the session ending) closes
+// the main window on the user-interface thread, which keeps the run's record once.
 #include "app/ExitSignals.h"
 #include "tests/support/FormHarness.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -11,55 +11,36 @@
 #include <csignal>
 
 namespace miminomi::testing {
-namespace {
 
-void (*handlerOf(int signal))(int) {
-    struct sigaction current {};
-    sigaction(signal, nullptr, &current);
-    return current.sa_handler;
-}
-
-extern "C" void otherHandler(int) {}
-
-TEST(ExitSignals, EachSignalAndTheSessionsEndCloseTheWindowWhichKeepsTheRecordOnce) {
-    for (int way : {SIGTERM, SIGINT, SIGHUP, 0}) {
+TEST(EndingARun, EveryWayOfEndingClosesTheWindowWhichKeepsTheRecordOnceAndARunWithoutAnswersNone) {
+    constexpr int menu = -1, closeBox = -2, sessionEnd = -3, noAnswers = -4;
+    for (int way : {SIGTERM, SIGINT, SIGHUP, menu, closeBox, sessionEnd, noAnswers}) {
         QFile::remove("record.txt");
-        FormHarness h;
-        h.click("buttonNext");
-        h.click("buttonCheck");
-        ExitSignals exitSignals([&h] { h.form.close(); });
-        if (way != 0) {
-            std::raise(way);
-            std::raise(SIGTERM); // a second request, as when a terminal and its session end
-            EXPECT_TRUE(h.form.isVisible()) << "nothing runs inside the signal handler";
-        } else {
-            QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit");
-        }
-        QCoreApplication::processEvents();
-        EXPECT_FALSE(h.form.isVisible()) << way;
+        {
+            FormHarness h;
+            h.click("buttonNext");
+            if (way != noAnswers)
+                h.click("buttonCheck"); // nothing chosen: one wrong single note
+            ExitSignals exitSignals([&h] { h.form.close(); });
+            if (way > 0) {
+                std::raise(way);
+                std::raise(SIGTERM); // a second request, as when a terminal and its session end
+                EXPECT_TRUE(h.form.isVisible()) << "nothing runs inside the signal handler";
+            } else if (way == menu) {
+                h.form.findChild<QAction *>("menuItem3")->trigger();
+            } else if (way == sessionEnd) {
+                QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit");
+            } else {
+                h.form.close();
+            }
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(h.form.isVisible()) << way;
+        } // the window is destroyed too, which must not write a second line
         QFile record("record.txt");
-        ASSERT_TRUE(record.open(QIODevice::ReadOnly)) << way;
-        EXPECT_EQ(record.readAll().count("\r\n"), 1) << way;
+        EXPECT_EQ(record.open(QIODevice::ReadOnly) ? QString::fromLatin1(record.readAll()) : "",
+                  way == noAnswers ? "" : "1970/01/12,0,1,0,0,0,0,0,0,0,0\r\n") // the calendar's
+            << way;
     }
 }
 
-TEST(ExitSignals, PreviousHandlersComeBackAndASignalIgnoredAtStartStaysIgnored) {
-    // As under nohup: hanging up the terminal must not end the program.
-    const auto savedTerm = std::signal(SIGTERM, otherHandler);
-    const auto savedHup = std::signal(SIGHUP, SIG_IGN);
-    int requests = 0;
-    {
-        ExitSignals exitSignals([&requests] { ++requests; });
-        EXPECT_NE(handlerOf(SIGTERM), otherHandler);
-        EXPECT_EQ(handlerOf(SIGHUP), SIG_IGN);
-        std::raise(SIGHUP);
-        QCoreApplication::processEvents();
-    }
-    EXPECT_EQ(requests, 0);
-    EXPECT_EQ(handlerOf(SIGTERM), otherHandler);
-    std::signal(SIGTERM, savedTerm);
-    std::signal(SIGHUP, savedHup);
-}
-
-} // namespace
 } // namespace miminomi::testing

@@ -13,7 +13,6 @@
 #include <vector>
 
 namespace miminomi::testing {
-namespace {
 
 namespace fs = std::filesystem;
 
@@ -92,5 +91,4 @@ TEST(Material, FortyPiecesStartWithTwoCountInClicksEndBy13SecondsAndHaveASmallPi
     }
 }
 
-} // namespace
 } // namespace miminomi::testing

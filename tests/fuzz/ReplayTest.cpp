@@ -14,7 +14,6 @@
 #include <sys/stat.h>
 
 namespace miminomi::fuzz {
-namespace {
 
 using testing::TemporaryFolder;
 
@@ -90,5 +89,4 @@ TEST(BadInput, APictureOrPieceThatIsHugeTextTruncatedOrANamedPipeIsRefusedAtOnce
     EXPECT_FALSE(readFileBytes(folder.filePath("risum2.mid"), MidiFileMedia::maxFileBytes));
 }
 
-} // namespace
 } // namespace miminomi::fuzz

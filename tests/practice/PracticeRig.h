@@ -32,13 +32,10 @@ struct PracticeRig {
         practice.next(with);
         return sink.notesPlayed();
     }
-    static PracticeSettings quiet() {
+    static PracticeSettings quiet() { return notes(1); }
+    static PracticeSettings notes(int count) {
         PracticeSettings settings;
         settings.referenceA = false;
-        return settings;
-    }
-    static PracticeSettings notes(int count) {
-        PracticeSettings settings = quiet();
         settings.noteCount = count;
         return settings;
     }

@@ -4,15 +4,9 @@
 
 #include <gtest/gtest.h>
 
-namespace miminomi::testing {
-namespace {
+#include <tuple>
 
-QuestionButtons onlyNext() {
-    return {};
-}
-QuestionButtons asking() {
-    return {.next = true, .retry = true, .check = true, .showAnswer = true};
-}
+namespace miminomi::testing {
 
 /// Asks one note and marks it right or wrong.
 void markOneNote(PracticeRig &rig, bool right) {
@@ -22,20 +16,19 @@ void markOneNote(PracticeRig &rig, bool right) {
 
 TEST(Practice, AQuestionIsMarkedOnceAndItsAnswerShownAfterMarkingOrInsteadOfIt) {
     PracticeRig rig;
-    EXPECT_EQ(rig.practice.buttons(), onlyNext());
+    EXPECT_EQ(rig.practice.buttons(), QuestionButtons{});
     rig.ask(PracticeRig::notes(2));
-    EXPECT_EQ(rig.practice.buttons(), asking());
+    EXPECT_EQ(rig.practice.buttons(),
+              (QuestionButtons{.next = true, .retry = true, .check = true, .showAnswer = true}));
     rig.practice.replay(PracticeRig::quiet());
     rig.practice.check({0, 0});
     EXPECT_EQ(rig.practice.buttons(),
               (QuestionButtons{.next = true, .retry = true, .showAnswer = true}));
     EXPECT_EQ(rig.practice.counters(), (Tally{0, 2}));
     ASSERT_EQ(rig.ended.size(), 1u);
-    const MarkedQuestion &marked = rig.ended.back();
-    EXPECT_EQ(marked.replays, 1);
-    EXPECT_FALSE(marked.answerSeen);
-    EXPECT_EQ(marked.settings, PracticeRig::notes(2));
-    EXPECT_EQ(marked.chosen, (Choices{0, 0}));
+    EXPECT_EQ(std::tie(rig.ended[0].replays, rig.ended[0].answerSeen, rig.ended[0].chosen),
+              std::make_tuple(1, false, Choices{0, 0}));
+    EXPECT_EQ(rig.ended[0].settings, PracticeRig::notes(2));
 
     rig.practice.showAnswer({0, 0});
     EXPECT_EQ(rig.practice.buttons(), (QuestionButtons{.next = true, .retry = true}));
@@ -46,9 +39,8 @@ TEST(Practice, AQuestionIsMarkedOnceAndItsAnswerShownAfterMarkingOrInsteadOfIt) 
     rig.practice.showAnswer({3, noChoice});
     EXPECT_FALSE(rig.practice.buttons().check);
     ASSERT_EQ(rig.ended.size(), 2u);
-    EXPECT_TRUE(rig.ended.back().answerSeen);
-    EXPECT_EQ(rig.ended.back().points, (Tally{}));
-    EXPECT_EQ(rig.ended.back().chosen, (Choices{3, noChoice}));
+    EXPECT_EQ(std::tie(rig.ended[1].answerSeen, rig.ended[1].points, rig.ended[1].chosen),
+              std::make_tuple(true, Tally{}, Choices{3, noChoice}));
     EXPECT_EQ(rig.score.getScore(Exercise::note, false), 2);
 }
 
@@ -82,7 +74,7 @@ TEST(Practice, APieceLocksTheButtonsWhileItPlaysAndIsMarkedByGradeOnceItsAnswerW
 
     rig.media.failOpens = true;
     rig.practice.next(PracticeSettings{});
-    EXPECT_EQ(rig.practice.buttons(), onlyNext()) << "a missing piece cannot be replayed";
+    EXPECT_EQ(rig.practice.buttons(), QuestionButtons{}) << "a missing piece cannot be replayed";
 }
 
 TEST(Practice, TheRaceEndsAtTenRightFirstAndTheNextQuestionStartsANewGame) {
@@ -132,7 +124,7 @@ TEST(Practice, AnotherPageEndsTheQuestionAndTheGameResetClearsThePageAndTheGame)
     // nothing and marks nothing, and the reset clears only the game.
     rig.practice.selectPage(std::nullopt);
     EXPECT_EQ(rig.practice.counters(), (Tally{1, 4}));
-    EXPECT_EQ(rig.practice.buttons(), onlyNext());
+    EXPECT_EQ(rig.practice.buttons(), QuestionButtons{});
     EXPECT_EQ(rig.score.getGameScore(true) + rig.score.getGameScore(false), 0);
     rig.ask();
     EXPECT_TRUE(rig.sink.log().empty());
@@ -165,5 +157,4 @@ TEST(Practice, TheRangeAppliesWhenChosenAndWithoutAChoiceOnlyTheNotesAreDrawnAga
     EXPECT_EQ(rig.ended.back().range, (NoteRange{noChoice, true}));
 }
 
-} // namespace
 } // namespace miminomi::testing

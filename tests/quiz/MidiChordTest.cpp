@@ -19,12 +19,9 @@ struct ChordRig {
         chord.makeChord();
         return chord.getChordName() * 100 + chord.getRootName();
     }
-    /// The notes up to the end marker, in semitones above `root` written in hexadecimal.
     std::string playAll(int root) {
-        std::string heard;
-        for (int n; (n = chord.playChord()) != MidiChord::endMarker && heard.size() < 8;)
-            heard += char(n - root < 10 ? '0' + n - root : 'A' - 10 + n - root);
-        return heard;
+        return semitonesAbove(
+            root, [this] { return chord.playChord(); }, MidiChord::endMarker, 8);
     }
 };
 

@@ -17,12 +17,9 @@ struct ScaleRig {
         scale.selectScale(family);
         return scale.getScaleType() * 100 + scale.getRootNote();
     }
-    /// The notes up to the end marker, in semitones above `root` written in hexadecimal.
     std::string playAll(int root) {
-        std::string heard;
-        for (int n; (n = scale.playScale()) != MusicScale::endMarker && heard.size() < 20;)
-            heard += char(n - root < 10 ? '0' + n - root : 'A' - 10 + n - root);
-        return heard;
+        return semitonesAbove(
+            root, [this] { return scale.playScale(); }, MusicScale::endMarker, 20);
     }
 };
 

@@ -17,7 +17,6 @@
 #include <sstream>
 
 namespace miminomi::testing {
-namespace {
 
 double noteHz(int note) {
     return 440.0 * std::pow(2.0, (note - 69) / 12.0);
@@ -98,7 +97,7 @@ TEST_F(FluidRenderTest, TheTestPanelSoundsTheA440AtAComfortableLevelAndEachOpenR
     EXPECT_EQ(strongest(between(start + 100, start + 1100),
                         {220, noteHz(68), 437, 440, 443, noteHz(70), 880}),
               440);
-    // A five-note chord is then about 10 dB louder and still does not clip.
+    // Comfortably loud, far from clipping.
     const double peakDb = 20 * std::log10(peak(between(start, nowMs)));
     EXPECT_GE(peakDb, -12.0);
     EXPECT_LE(peakDb, -6.0);
@@ -132,5 +131,4 @@ TEST_F(FluidRenderTest, APiecePlaysItsNotesInOrderOnTime) {
     EXPECT_LT(peak(between(start + 4000, nowMs)), 0.001f) << "the piece is over and nothing hangs";
 }
 
-} // namespace
 } // namespace miminomi::testing

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 namespace miminomi::testing {
-namespace {
 
 const Bytes noteTrack{0x00, 0x90, 0x3C, 0x64, 0x83, 0x60, 0x80, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00};
 
@@ -52,5 +51,4 @@ TEST(StandardMidiFileCheck, AcceptsEveryFormatAndEventKindButNoTruncationBadHead
         EXPECT_FALSE(isReadableStandardMidiFile(file)) << ::testing::PrintToString(file);
 }
 
-} // namespace
 } // namespace miminomi::testing

@@ -11,7 +11,6 @@
 #include <set>
 
 namespace miminomi::testing {
-namespace {
 
 using Kind = RecordingMidiSink::Message::Kind;
 
@@ -78,5 +77,4 @@ TEST_F(MidiSoundTest, PicksReseedFromTheCalendarReachEveryPieceAndShareOneIndex)
     EXPECT_TRUE(seen.contains("./data/melody20.mid"));
 }
 
-} // namespace
 } // namespace miminomi::testing

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace miminomi::testing {
@@ -19,6 +20,16 @@ public:
     std::int64_t seconds;
 };
 
+/// The values `next` hands out before `end`, at most `most` of them, written as semitones above
+/// `root` in hexadecimal (a major scale from its root: "024579BCB975420").
+template <typename Next>
+std::string semitonesAbove(int root, Next next, int end, std::size_t most) {
+    std::string heard;
+    for (int n; (n = next()) != end && heard.size() < most;)
+        heard += char(n - root < 10 ? '0' + n - root : 'A' - 10 + n - root);
+    return heard;
+}
+
 /// The first `count` draws of the shared generator seeded with `seconds`, each modulo `range`:
 /// the entries a generator fills its table with at that second.
 inline std::vector<int> drawsAt(std::int64_t seconds, int count, int range) {
@@ -26,9 +37,8 @@ inline std::vector<int> drawsAt(std::int64_t seconds, int count, int range) {
     SharedRandom random(clock);
     random.srandTime();
     std::vector<int> values;
-    for (int i = 0; i < count; ++i) {
+    while (static_cast<int>(values.size()) < count)
         values.push_back(random.rand() % range);
-    }
     return values;
 }
 
@@ -39,9 +49,8 @@ template <typename Wanted> std::int64_t secondWhere(Wanted wanted, std::int64_t 
     SharedRandom random(clock);
     for (std::int64_t s = from; s < from + 10'000'000; ++s) {
         random.srand(static_cast<std::uint32_t>(s));
-        if (wanted(random)) {
+        if (wanted(random))
             return s;
-        }
     }
     ADD_FAILURE() << "no second gives the wanted draws";
     return from;

@@ -15,6 +15,3 @@ inline void PrintTo(const QStringList &texts, std::ostream *out) {
 inline void PrintTo(const QRect &rect, std::ostream *out) {
     *out << rect.x() << ',' << rect.y() << ' ' << rect.width() << 'x' << rect.height();
 }
-inline void PrintTo(const QSize &size, std::ostream *out) {
-    *out << size.width() << 'x' << size.height();
-}

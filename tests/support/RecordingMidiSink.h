@@ -49,8 +49,7 @@ public:
                 static_cast<std::uint8_t>(message >> 16)});
         return accepted(handle);
     }
-    MidiResult prepareHeader(MidiOutHandle handle, MidiHeader &header) override {
-        header.flags |= midiHeaderPrepared;
+    MidiResult prepareHeader(MidiOutHandle handle, MidiHeader &) override {
         return accepted(handle);
     }
     MidiResult longMsg(MidiOutHandle handle, MidiHeader &header) override {
@@ -61,8 +60,7 @@ public:
             header.flags |= midiHeaderDone;
         return result;
     }
-    MidiResult unprepareHeader(MidiOutHandle handle, MidiHeader &header) override {
-        header.flags &= ~midiHeaderPrepared;
+    MidiResult unprepareHeader(MidiOutHandle handle, MidiHeader &) override {
         return accepted(handle);
     }
 
@@ -109,16 +107,12 @@ private:
     MidiOutHandle lastHandle = noMidiOut;
 };
 
-/// Short and long messages print as "@1000 80 45 64", so failures read like a MIDI log.
+/// A message prints as "@1000 2: 80 45 64" (time, kind, bytes), so failures read like a MIDI log.
 inline std::ostream &operator<<(std::ostream &out, const RecordingMidiSink::Message &message) {
-    static const char *const kinds[] = {"open", "close", "", ""};
-    out << '@' << message.timeMs;
-    if (kinds[static_cast<int>(message.kind)][0] != '\0')
-        out << ' ' << kinds[static_cast<int>(message.kind)];
-    static const char digits[] = "0123456789ABCDEF";
+    out << '@' << message.timeMs << ' ' << static_cast<int>(message.kind) << ':' << std::hex;
     for (std::uint8_t b : message.bytes)
-        out << ' ' << digits[b >> 4] << digits[b & 15];
-    return out;
+        out << ' ' << static_cast<int>(b);
+    return out << std::dec;
 }
 
 /// A short message as the sink records it.

@@ -40,15 +40,14 @@ start_program() {
     MIMINOMI_AUDIO_DRIVER=file MIMINOMI_AUDIO_FILE="$work/sound.wav" "$1" 2>"$work/stderr" &
     pid=$!
     set +m
-    window=""
-    for _ in $(seq 1 100); do
-        window=$(xdotool search --onlyvisible --name '^みみのみ$' 2>/dev/null | head -n 1 || true)
-        [ -n "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
-        sleep 0.1
-    done
-    [ -n "$window" ] || fail "no window titled みみのみ appeared within 10 s"
+    wait_for 100 window_shown || fail "no window titled みみのみ appeared within 10 s"
     menu=$(($(xwininfo -id "$window" | awk '/Height:/ {print $2}') - 475))
+}
+
+# Sets `window` once the program shows its window; fails when the program ended before.
+window_shown() {
+    window=$(xdotool search --onlyvisible --name '^みみのみ$' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] || { kill -0 "$pid" 2>/dev/null || fail "the program ended before its window"; false; }
 }
 
 # Clicks the point ($1, $2) of the client area.

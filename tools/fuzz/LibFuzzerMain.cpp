@@ -1,6 +1,6 @@
 // libFuzzer's entry point over one of the targets in FuzzTargets.h, chosen when compiling with
-// -DMIMINOMI_FUZZ_TARGET=name (see run-fuzzers). A target whose checks fail aborts, so that
-// libFuzzer keeps the input.
+// -DMIMINOMI_FUZZ_TARGET=name (see run-fuzzers beside it). A target whose checks fail aborts, so
+// that libFuzzer keeps the input.
 #include "tests/fuzz/FuzzTargets.h"
 
 #include <cstdlib>
