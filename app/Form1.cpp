@@ -50,7 +50,16 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
         placeMarkers();
     };
     pieceTicker = new QTimer(this);
-    practice->onPiecePlaying = [this](bool playing) { showPieceProgress(playing); };
+    connect(pieceTicker, &QTimer::timeout, this, [this] { showPieceProgress(true); });
+    practice->onPiecePlaying = [this](bool playing) {
+        if (playing) {
+            pieceStarted = std::chrono::steady_clock::now();
+            pieceTicker->start(250);
+        } else {
+            pieceTicker->stop();
+            showPieceProgress(false);
+        }
+    };
 
     bindHandlers();
 }

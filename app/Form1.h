@@ -117,6 +117,7 @@ private:
     void placeMarkers();
     /// Places the markers and shows the game-over picture once a game has ended.
     void ScoreImageMove();
+    /// Shows how far the piece has played, or hides the bar once it has ended.
     void showPieceProgress(bool playing);
 
     /// Runs a sounding action: the window keeps painting but takes no input meanwhile, and a

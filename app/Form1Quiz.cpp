@@ -183,21 +183,14 @@ void Form1::ScoreImageMove() {
 void Form1::showPieceProgress(bool playing) {
     QProgressBar *progress = practice->page() == Exercise::risum ? progressRisum : progressMelody;
     if (!playing) {
-        pieceTicker->stop();
         progress->hide();
         return;
     }
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
+        std::chrono::steady_clock::now() - pieceStarted);
     progress->setMaximum(static_cast<int>(MidiSound::pieceMilliseconds / 1000));
-    progress->setValue(0);
-    pieceStarted = std::chrono::steady_clock::now();
-    pieceTicker->disconnect();
-    connect(pieceTicker, &QTimer::timeout, progress, [this, progress] {
-        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
-            std::chrono::steady_clock::now() - pieceStarted);
-        progress->show();
-        progress->setValue(std::min(progress->maximum(), int(seconds.count())));
-    });
-    pieceTicker->start(250);
+    progress->setValue(std::min(progress->maximum(), int(seconds.count())));
+    progress->show();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -32,10 +32,8 @@ bool PieceDrill::play(std::int32_t mode, const PracticeSettings &settings) {
 }
 
 MarkedQuestion PieceDrill::mark(const Choices &chosen) {
-    MarkedQuestion question;
-    question.exercise = exercise();
-    describe(question);
-    question.chosen = chosen;
+    // A piece has no rows to mark: its points are the grade's.
+    MarkedQuestion question = Drill::mark(chosen);
     const Choice grade = chosen.empty() ? noChoice : chosen.front();
     if (grade >= 0 && grade < static_cast<Choice>(gradePoints.size()))
         question.points = gradePoints[static_cast<std::size_t>(grade)];

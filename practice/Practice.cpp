@@ -90,12 +90,7 @@ bool Practice::next(const PracticeSettings &settings) {
     if (!question.selfMarked())
         return question.ask(settings);
 
-    // The question buttons wait while the piece sounds.
-    questionButtons.next = false;
-    questionButtons.retry = false;
-    questionButtons.check = false;
-    questionButtons.showAnswer = false;
-    changed();
+    holdButtonsWhilePlaying();
     const bool played = question.ask(settings);
     questionButtons.retry = played;
     questionButtons.showAnswer = played;
@@ -112,15 +107,20 @@ void Practice::replay(const PracticeSettings &settings) {
         question.replay(settings);
         return;
     }
+    holdButtonsWhilePlaying();
+    question.replay(settings);
+    questionButtons.showAnswer = true;
+    questionButtons.next = true;
+    questionButtons.retry = true;
+}
+
+void Practice::holdButtonsWhilePlaying() {
+    // The question buttons wait while the piece sounds; "得点確定" keeps its state.
     questionButtons.next = false;
     questionButtons.retry = false;
     questionButtons.check = false;
     questionButtons.showAnswer = false;
     changed();
-    question.replay(settings);
-    questionButtons.showAnswer = true;
-    questionButtons.next = true;
-    questionButtons.retry = true;
 }
 
 void Practice::countPoints(Exercise exercise, const Tally &points) {

@@ -71,6 +71,7 @@ public:
 
 private:
     void changed();
+    void holdButtonsWhilePlaying();
     void countPoints(Exercise exercise, const Tally &points);
     void ended(MarkedQuestion question);
     Tally totalsOf(std::optional<Exercise> exercise) const;
