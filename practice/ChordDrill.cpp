@@ -13,7 +13,10 @@ bool ChordDrill::ask(const PracticeSettings &settings) {
     for (std::int32_t type = 2; type < MidiChord::chordCount; ++type)
         midiChord.setPermitedChords(type, permitted[static_cast<std::size_t>(type)]);
     midiChord.setUseBlackKey(!settings.chordWhiteKeys);
-    midiChord.makeChord();
+    drawFavouring([this] {
+        midiChord.makeChord();
+        return DrawnQuestion{midiChord.getRootName(), midiChord.getChordName()};
+    });
     replay(settings);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "practice/Choices.h"
 #include "practice/MarkedQuestion.h"
 #include "practice/PracticeSettings.h"
+#include "practice/WeakSpots.h"
 #include "records/Exercise.h"
 
 #include <cstddef>
@@ -40,6 +41,8 @@ public:
     virtual MarkedQuestion mark(const Choices &chosen);
     /// The page's mark picture that shows answer row `row`.
     virtual std::size_t markOfRow(std::size_t row) { return row; }
+    /// Leans the next draws towards weak items, or draws as the generators do (nullptr).
+    void favour(WeakSpots *weak) { weakSpots = weak; }
 
     static constexpr std::int32_t referenceAMs = 2000;
     static constexpr std::int32_t noteMs = 1000;
@@ -57,6 +60,10 @@ protected:
     void soundOnDevice(const PracticeSettings &settings, const std::function<void()> &play);
     /// The reference A, when the settings ask for it.
     void playReferenceA(const PracticeSettings &settings);
+    /// A question from `draw`, or one of several drawn when weak items are favoured.
+    DrawnQuestion drawFavouring(const std::function<DrawnQuestion()> &draw) {
+        return weakSpots ? weakSpots->draw(draw) : draw();
+    }
     /// One note held for `milliseconds` (0 leaves it sounding).
     void playNote(std::int32_t note, std::int32_t milliseconds);
 
@@ -65,6 +72,7 @@ protected:
     std::size_t rows = 1;
 
 private:
+    WeakSpots *weakSpots = nullptr;
     const Exercise drillExercise;
     const std::size_t listsPerRow;
 };

@@ -16,7 +16,8 @@ bool NoteDrill::ask(const PracticeSettings &settings) {
     rows = static_cast<std::size_t>(std::clamp(settings.noteCount, 1, int(maxNotes)));
     singleNote.setOldNoteNum();
     for (std::size_t k = 0; k < rows; ++k)
-        answers.setAnswer(singleNote.playSingleNote());
+        answers.setAnswer(
+            drawFavouring([this] { return DrawnQuestion{singleNote.playSingleNote()}; }).note);
     replay(settings);
     return true;
 }

@@ -87,8 +87,11 @@ bool Practice::next(const PracticeSettings &settings) {
         return true;
 
     Drill &question = drill(*shownPage);
-    if (!question.selfMarked())
+    if (!question.selfMarked()) {
+        if (weakSpots)
+            weakSpots->prepare(*shownPage);
         return question.ask(settings);
+    }
 
     holdButtonsWhilePlaying();
     const bool played = question.ask(settings);
@@ -184,6 +187,12 @@ MarkedQuestion Practice::selfCheck(Exercise piece, Choice grade) {
     shownCounters = totalsOf(piece);
     game.move();
     return marked;
+}
+
+void Practice::favourWeakSpots(WeakSpots *weak) {
+    weakSpots = weak;
+    for (Drill *each : std::initializer_list<Drill *>{&notes, &scales, &chords})
+        each->favour(weak);
 }
 
 void Practice::resetScore() {

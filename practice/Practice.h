@@ -53,6 +53,9 @@ public:
     MarkedQuestion selfCheck(Exercise piece, Choice grade);
     /// "右の成績欄をリセット": the page's totals and the game back to zero.
     void resetScore();
+    /// Leans the note, scale and chord questions towards weak items from the next one on, or
+    /// draws them as the generators do (nullptr).
+    void favourWeakSpots(WeakSpots *weak);
 
     const QuestionButtons &buttons() const { return questionButtons; }
     /// What the right and wrong counters show.
@@ -85,6 +88,7 @@ private:
     PieceDrill rhythms;
     PieceDrill melodies;
     Race game;
+    WeakSpots *weakSpots = nullptr;
 
     std::optional<Exercise> shownPage = Exercise::note;
     QuestionButtons questionButtons;

@@ -11,7 +11,10 @@ ScaleDrill::ScaleDrill(MidiSound &midi, MusicScale &musicScale, Answers &answers
 
 bool ScaleDrill::ask(const PracticeSettings &settings) {
     musicScale.clear();
-    musicScale.selectScale(settings.scaleFamily);
+    drawFavouring([this, &settings] {
+        musicScale.selectScale(settings.scaleFamily);
+        return DrawnQuestion{musicScale.getRootNote(), musicScale.getScaleType()};
+    });
     answers.setAnswer(musicScale.getRootNote());
     answers.setAnswer(musicScale.getScaleType());
     replay(settings);

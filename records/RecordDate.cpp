@@ -3,6 +3,7 @@
 #include "quiz/CalendarClock.h"
 
 #include <array>
+#include <chrono>
 #include <ctime>
 
 namespace miminomi {
@@ -49,6 +50,19 @@ RecordDate RecordDate::localDateAt(std::int64_t seconds) {
     std::tm local{};
     localtime_r(&time, &local);
     return RecordDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+RecordDate RecordDate::fromDayNumber(std::int32_t days) {
+    const std::chrono::year_month_day date{std::chrono::sys_days{std::chrono::days{days}}};
+    return RecordDate(static_cast<int>(date.year()), static_cast<int>(unsigned(date.month())),
+                      static_cast<int>(unsigned(date.day())));
+}
+
+std::int32_t RecordDate::dayNumber() const {
+    const std::chrono::year_month_day date{std::chrono::year{year},
+                                           std::chrono::month{static_cast<unsigned>(month)},
+                                           std::chrono::day{static_cast<unsigned>(day)}};
+    return static_cast<std::int32_t>(std::chrono::sys_days{date}.time_since_epoch().count());
 }
 
 std::optional<RecordDate> RecordDate::parse(std::string_view text) {

@@ -24,6 +24,11 @@ public:
     /// day, surrounding blanks allowed); nothing when the text is not a real calendar date.
     static std::optional<RecordDate> parse(std::string_view text);
 
+    /// The local date that is `days` days after 1970-01-01.
+    static RecordDate fromDayNumber(std::int32_t days);
+    /// Days from 1970-01-01 to this date, so that dates can be counted and compared.
+    std::int32_t dayNumber() const;
+
     /// The short-date form, four-digit year and two-digit month and day: 2006/04/01.
     std::string format() const;
 

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "history/HistoryItem.h"
+#include "history/Statistics.h"
+#include "history/StoredQuestion.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace SQLite {
+class Database;
+class Exception;
+} // namespace SQLite
+
+namespace miminomi {
+
+class CalendarClock;
+
+/// The learner's history of answers: every question as it ended, kept in an SQLite file the moment
+/// it ends, and the statistics read back from it. The file is opened when it is first needed. A
+/// file that cannot be used is said once on the diagnostics stream and left as it is; the quiz
+/// goes on without it.
+class History {
+public:
+    /// The history file's name, beside the record file.
+    static inline const std::string defaultPath = "history.sqlite3";
+
+    /// Why the history cannot be used.
+    enum class Problem {
+        none,
+        unreadable,  // not a history file, damaged, or not readable
+        newer,       // written by a newer version of the program
+        locked,      // another program holds it for longer than busyMs
+        cannotWrite, // the file or its folder cannot be written
+    };
+
+    /// How long a store or a read waits for another program that holds the file.
+    static constexpr int busyMs = 250;
+    /// The latest answer rows the weak-spot draw looks at.
+    static constexpr int recentRows = 200;
+    /// How many of the most frequent confusions the statistics keep.
+    static constexpr std::size_t keptConfusions = 10;
+
+    History(std::string path, const CalendarClock &clock, std::ostream &diagnostics = std::cerr);
+    ~History();
+    History(const History &) = delete;
+    History &operator=(const History &) = delete;
+
+    /// Keeps a question, with the time and the run, in one transaction. While another program
+    /// holds the file the question waits in memory and is kept with the next one; false when it
+    /// is not kept now.
+    bool add(const StoredQuestion &question);
+    /// The statistics of an exercise over a period that ends today; nothing when the history
+    /// cannot be read (see problem()). A missing file gives empty statistics.
+    std::optional<Statistics> statistics(Exercise exercise, Period period);
+    /// Right and wrong per item over the exercise's latest recentRows marked answer rows.
+    ItemTallies recentTallies(Exercise exercise);
+
+    Problem problem() const { return currentProblem; }
+    /// Questions waiting to be kept.
+    std::size_t waiting() const { return pending.size(); }
+    const std::string &path() const { return filePath; }
+
+private:
+    struct Pending {
+        StoredQuestion question;
+        std::int64_t at;
+    };
+
+    bool open();
+    bool flush();
+    void storeRun();
+    void store(const Pending &entry);
+    void report(Problem problem, const std::string &detail);
+    void reportFailure(const SQLite::Exception &failure);
+    bool gaveUp() const;
+
+    std::string filePath;
+    const CalendarClock &clock;
+    std::ostream &diagnostics;
+    std::unique_ptr<SQLite::Database> db;
+    std::optional<std::int64_t> run;
+    std::vector<Pending> pending;
+    Problem currentProblem = Problem::none;
+    std::vector<Problem> told;
+};
+
+} // namespace miminomi

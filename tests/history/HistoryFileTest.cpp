@@ -1,0 +1,183 @@
+// The history file: its versions, what happens to files the program cannot use, and programs that
+// are killed or run side by side.
+#include "history/History.h"
+#include "history/HistorySchema.h"
+#include "tests/support/FixedCalendarClock.h"
+#include "tests/support/TemporaryFolder.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Transaction.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace miminomi::testing {
+
+namespace {
+
+std::string bytesOf(const std::string &path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+StoredQuestion oneRow(int note) {
+    StoredQuestion question;
+    question.answers.push_back({note, std::nullopt, note % 12, note / 12, std::nullopt, true});
+    return question;
+}
+
+std::int64_t questionsIn(const std::string &path) {
+    SQLite::Database db(path);
+    return db.execAndGet("SELECT count(*) FROM questions").getInt64();
+}
+
+/// Runs `child` in a child process and waits for it; its exit status, or the signal that ended it.
+template <typename Child> int inChild(Child child) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        child();
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+} // namespace
+
+TEST(HistoryFile, AFileOfTheFirstVersionIsReadAndExtendedANewerOneIsLeftAlone) {
+    TemporaryFolder folder;
+    FixedCalendarClock clock(1'700'000'000);
+    const std::string path = folder.filePath("history.sqlite3");
+    {
+        // Written as the first version wrote it: its tables, frozen here, and one question.
+        SQLite::Database v1(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        v1.exec(R"sql(
+        CREATE TABLE runs (id INTEGER PRIMARY KEY, started INTEGER NOT NULL);
+        CREATE TABLE questions (id INTEGER PRIMARY KEY, run INTEGER NOT NULL, at INTEGER NOT NULL,
+            day INTEGER NOT NULL, exercise INTEGER NOT NULL, piece INTEGER, grade INTEGER,
+            points_right INTEGER NOT NULL, points_wrong INTEGER NOT NULL, replays INTEGER NOT NULL,
+            answer_seen INTEGER NOT NULL, range_preset INTEGER, only_white_keys INTEGER NOT NULL,
+            note_count INTEGER NOT NULL, scale_family INTEGER NOT NULL,
+            chord_types INTEGER NOT NULL, chord_white_keys INTEGER NOT NULL,
+            chord_hint INTEGER NOT NULL, reference_a INTEGER NOT NULL);
+        CREATE TABLE answers (question INTEGER NOT NULL, row INTEGER NOT NULL,
+            exercise INTEGER NOT NULL, day INTEGER NOT NULL, asked_note INTEGER NOT NULL,
+            asked_type INTEGER, chosen_name INTEGER, chosen_octave INTEGER, chosen_type INTEGER,
+            right INTEGER, PRIMARY KEY (question, row)) WITHOUT ROWID;
+        INSERT INTO runs VALUES (1, 1699990000);
+        INSERT INTO questions VALUES (1, 1, 1699990000, 0, 2, NULL, NULL, 0, 1, 0, 0, NULL, 1, 1,
+                                      0, 3, 1, 1, 1);
+        INSERT INTO answers VALUES (1, 0, 2, 0, 60, 1, 0, NULL, 0, 0);
+        PRAGMA user_version = 1;
+        )sql");
+    }
+    History history(path, clock);
+    ASSERT_TRUE(history.add(oneRow(60)));
+    const auto chords = history.statistics(Exercise::chord, Period::everything);
+    ASSERT_TRUE(chords);
+    EXPECT_EQ(chords->confusions, (std::vector<Confusion>{{ItemKind::chordType, 1, 0, 1}}));
+    EXPECT_EQ(questionsIn(path), 2);
+
+    const std::string newer = folder.filePath("newer.sqlite3");
+    {
+        SQLite::Database db(newer, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        db.exec("PRAGMA user_version = " + std::to_string(HistorySchema::currentVersion + 1));
+    }
+    const std::string before = bytesOf(newer);
+    std::ostringstream said;
+    History later(newer, clock, said);
+    EXPECT_FALSE(later.add(oneRow(60)));
+    EXPECT_FALSE(later.statistics(Exercise::note, Period::everything));
+    EXPECT_EQ(later.problem(), History::Problem::newer);
+    EXPECT_EQ(bytesOf(newer), before);
+}
+
+TEST(HistoryFile, AnUnusableFileOrFolderIsSaidOnceAndLeftAsItIs) {
+    TemporaryFolder folder;
+    FixedCalendarClock clock(1'700'000'000);
+    const std::string damaged = folder.filePath("damaged.sqlite3");
+    std::ofstream(damaged) << std::string(4096, 'x');
+    std::ostringstream said;
+    {
+        History history(damaged, clock, said);
+        EXPECT_FALSE(history.add(oneRow(60)));
+        EXPECT_FALSE(history.add(oneRow(62)));
+        EXPECT_FALSE(history.statistics(Exercise::note, Period::everything));
+        EXPECT_EQ(history.problem(), History::Problem::unreadable);
+    }
+    EXPECT_EQ(bytesOf(damaged), std::string(4096, 'x'));
+    const std::string lines = said.str();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 1) << lines;
+    EXPECT_NE(lines.find(damaged), std::string::npos);
+
+    // A folder that cannot take a file (here a file stands where the folder should be, which
+    // refuses the superuser as well as anyone).
+    const std::string notAFolder = folder.filePath("not-a-folder");
+    std::ofstream(notAFolder) << "";
+    History nowhere(notAFolder + "/history.sqlite3", clock, said);
+    EXPECT_FALSE(nowhere.add(oneRow(60)));
+    EXPECT_EQ(nowhere.problem(), History::Problem::cannotWrite);
+    EXPECT_EQ(bytesOf(notAFolder), "");
+}
+
+TEST(HistoryFile, AnswersWaitWhileAnotherProgramHoldsTheFileAndAreKeptWithTheNext) {
+    TemporaryFolder folder;
+    FixedCalendarClock clock(1'700'000'000);
+    const std::string path = folder.filePath("history.sqlite3");
+    std::ostringstream said;
+    History history(path, clock, said);
+    ASSERT_TRUE(history.add(oneRow(60)));
+    {
+        SQLite::Database other(path, SQLite::OPEN_READWRITE);
+        SQLite::Transaction holding(other, SQLite::TransactionBehavior::IMMEDIATE);
+        EXPECT_FALSE(history.add(oneRow(62)));
+        EXPECT_EQ(history.problem(), History::Problem::locked);
+        EXPECT_EQ(history.waiting(), 1u);
+        EXPECT_EQ(history.statistics(Exercise::note, Period::everything)->questions, 1)
+            << "reading goes on meanwhile";
+    }
+    EXPECT_TRUE(history.add(oneRow(64)));
+    EXPECT_EQ(history.problem(), History::Problem::none);
+    EXPECT_EQ(questionsIn(path), 3);
+    EXPECT_NE(said.str().find("held by another program"), std::string::npos);
+}
+
+TEST(HistoryFile, AProgramKilledRightAfterAMarkingKeepsItAndTwoProgramsKeepAllTheirAnswers) {
+    TemporaryFolder folder;
+    const std::string path = folder.filePath("history.sqlite3");
+    EXPECT_EQ(inChild([&] {
+                  FixedCalendarClock clock(1'700'000'000);
+                  History history(path, clock);
+                  history.add(oneRow(60));
+                  ::raise(SIGKILL);
+              }),
+              SIGKILL);
+    EXPECT_EQ(questionsIn(path), 1);
+
+    // Two programs answer at the same time from a file neither has opened yet.
+    const std::string shared = folder.filePath("shared.sqlite3");
+    const auto answerMany = [&] {
+        FixedCalendarClock clock(1'700'000'000);
+        History history(shared, clock);
+        for (int k = 0; k < 150; ++k)
+            if (!history.add(oneRow(60 + k % 12)) && history.waiting() == 0)
+                ::_exit(1);
+    };
+    const pid_t first = ::fork();
+    if (first == 0) {
+        answerMany();
+        ::_exit(0);
+    }
+    EXPECT_EQ(inChild(answerMany), 0);
+    int status = 0;
+    ::waitpid(first, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(questionsIn(shared), 300);
+}
+
+} // namespace miminomi::testing

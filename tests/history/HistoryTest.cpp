@@ -1,0 +1,112 @@
+// What the history keeps of each question and the statistics it reads back.
+#include "history/History.h"
+#include "practice/QuestionHistory.h"
+#include "records/RecordDate.h"
+#include "tests/practice/PracticeRig.h"
+#include "tests/support/FixedCalendarClock.h"
+#include "tests/support/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace miminomi::testing {
+
+namespace {
+
+constexpr std::int64_t aDay = 86'400;
+constexpr std::int64_t firstNoon = 1'700'000'000; // then each day k at firstNoon + k days
+
+StoredQuestion noteQuestion(std::vector<StoredAnswer> rows) {
+    StoredQuestion question;
+    question.answers = std::move(rows);
+    return question;
+}
+
+/// A single-note row: `asked` answered with the name of `named` (or nothing) and `asked`'s octave.
+StoredAnswer noteRow(int asked, std::optional<int> named) {
+    StoredAnswer row;
+    row.askedNote = asked;
+    if (named)
+        row.chosenName = *named % 12;
+    row.chosenOctave = asked / 12;
+    row.right = named == asked;
+    return row;
+}
+
+} // namespace
+
+TEST(History, CountsItemsConfusionsAndOnlyTheDaysWithAnswersOverThePeriod) {
+    TemporaryFolder folder;
+    FixedCalendarClock clock(firstNoon);
+    std::ostringstream diagnostics;
+    History history(folder.filePath("history.sqlite3"), clock, diagnostics);
+    EXPECT_TRUE(history.statistics(Exercise::note, Period::everything)->empty());
+    EXPECT_FALSE(std::filesystem::exists(history.path())) << "reading makes no file";
+
+    // Day 0: F#4 heard as G twice, C4 right. Day 2 (none on day 1): F#4 right, E4 unanswered,
+    // and a question whose answer was looked at first.
+    history.add(noteQuestion({noteRow(66, 67), noteRow(60, 60)}));
+    history.add(noteQuestion({noteRow(66, 67)}));
+    clock.seconds += 2 * aDay;
+    history.add(noteQuestion({noteRow(66, 66), noteRow(64, std::nullopt)}));
+    StoredAnswer looked = noteRow(62, 62);
+    looked.right.reset();
+    history.add(noteQuestion({looked}));
+
+    const auto all = history.statistics(Exercise::note, Period::everything);
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all->questions, 4);
+    EXPECT_EQ(all->lookedAt, 1);
+    EXPECT_EQ(all->total, (Tally{2, 3}));
+    EXPECT_EQ(all->confusions, (std::vector<Confusion>{{ItemKind::noteName, 6, 7, 2}}));
+    EXPECT_EQ((all->items.at({ItemKind::noteName, 6})), (Tally{1, 2}));
+    EXPECT_EQ((all->items.at({ItemKind::octave, 5})), (Tally{5, 0}));
+    const std::int32_t day0 = RecordDate::localDateAt(firstNoon).dayNumber();
+    EXPECT_EQ(all->days, (std::vector<DayAccuracy>{{day0, {1, 2}}, {day0 + 2, {1, 1}}}));
+
+    const auto today = history.statistics(Exercise::note, Period::today);
+    EXPECT_EQ(today->questions, 2);
+    EXPECT_EQ(today->days.size(), 1u);
+    EXPECT_TRUE(today->confusions.empty());
+    EXPECT_TRUE(history.statistics(Exercise::chord, Period::everything)->empty());
+    EXPECT_EQ(diagnostics.str(), "");
+}
+
+TEST(History, KeepsWhatThePracticeMarksScalesHeardInTheOtherListAndPiecesByGrade) {
+    TemporaryFolder folder;
+    PracticeRig rig;
+    History history(folder.filePath("history.sqlite3"), rig.calendar);
+    rig.practice.onQuestionEnded = [&](const MarkedQuestion &question) {
+        history.add(storedQuestionOf(question));
+    };
+
+    // A Western scale answered in the Japanese list, with the right key.
+    rig.practice.selectPage(Exercise::scale);
+    rig.ask();
+    const Choices right = rig.practice.drill(Exercise::scale).rightAnswer();
+    rig.practice.check({right[0], 0, 1});
+    // A chord looked at before marking counts neither way.
+    rig.practice.selectPage(Exercise::chord);
+    rig.ask();
+    rig.practice.showAnswer({1, 1});
+    // A melody graded "どっちかというと間違い" twice.
+    for (int k = 0; k < 2; ++k)
+        rig.practice.selfCheck(Exercise::melody, 3);
+
+    const auto scales = history.statistics(Exercise::scale, Period::everything);
+    ASSERT_EQ(scales->confusions.size(), 1u);
+    EXPECT_EQ(scales->confusions[0].kind, ItemKind::scaleType);
+    EXPECT_EQ(scales->confusions[0].answered, 9) << "the first Japanese scale";
+    EXPECT_EQ(scales->total, (Tally{0, 1}));
+    const auto chords = history.statistics(Exercise::chord, Period::everything);
+    EXPECT_EQ(chords->questions, 1);
+    EXPECT_EQ(chords->lookedAt, 1);
+    EXPECT_EQ(chords->total, Tally{});
+    const auto melodies = history.statistics(Exercise::melody, Period::everything);
+    ASSERT_EQ(melodies->pieces.size(), 1u);
+    EXPECT_EQ(melodies->pieces[0].grades, (std::array<std::int64_t, 5>{0, 0, 0, 2, 0}));
+    EXPECT_EQ(melodies->total, (Tally{0, 2}));
+}
+
+} // namespace miminomi::testing
