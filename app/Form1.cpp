@@ -3,9 +3,14 @@
 #include "app/AboutDlg.h"
 #include "app/PictureButton.h"
 #include "app/Record.h"
+#include "app/StatisticsWindow.h"
 #include "app/TabControl.h"
+#include "history/History.h"
 #include "practice/Practice.h"
+#include "practice/QuestionHistory.h"
+#include "practice/WeakSpots.h"
 #include "quiz/Answers.h"
+#include "quiz/CalendarClock.h"
 #include "quiz/MidiChord.h"
 #include "quiz/MusicScale.h"
 #include "quiz/SharedRandom.h"
@@ -43,6 +48,10 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
     answers = std::make_unique<Answers>();
     midiChord = std::make_unique<MidiChord>(*random);
     score = std::make_unique<Score>();
+    history = std::make_unique<History>(History::defaultPath, clock);
+    weakSpots = std::make_unique<WeakSpots>(
+        [this](Exercise exercise) { return history->recentTallies(exercise); },
+        static_cast<std::uint32_t>(clock.nowSeconds()));
     practice = std::make_unique<Practice>(*midi, wait, *singleNote, *musicScale, *answers,
                                           *midiChord, *score);
     practice->onChanged = [this] {
@@ -61,16 +70,25 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
         }
     };
 
+    practice->onQuestionEnded = [this](const MarkedQuestion &question) {
+        // A question that cannot be kept is said on standard error; the quiz goes on.
+        history->add(storedQuestionOf(question));
+    };
+
     bindHandlers();
 }
 
 Form1::~Form1() {
     endRun();
+    // The statistics windows read the history, which goes before the window's children do.
+    qDeleteAll(findChildren<StatisticsWindow *>());
 }
 
 void Form1::bindHandlers() {
     connect(menuItem3, &QAction::triggered, this, &Form1::menuItem3_Click);
     connect(menuItem4, &QAction::triggered, this, &Form1::menuItem4_Click);
+    connect(menuStatistics, &QAction::triggered, this, &Form1::menuStatistics_Click);
+    connect(menuWeakSpots, &QAction::toggled, this, &Form1::menuWeakSpots_Toggled);
 
     connect(tabControl1, &QTabWidget::currentChanged, this,
             &Form1::tabControl1_SelectedIndexChanged);
@@ -137,6 +155,16 @@ void Form1::menuItem3_Click() {
 void Form1::menuItem4_Click() {
     auto *dialog = new AboutDlg(this);
     dialog->show();
+}
+
+void Form1::menuStatistics_Click() {
+    // Built when first asked for, so that nothing of it costs time at start.
+    auto *window = new StatisticsWindow(*history, practice->page().value_or(Exercise::note), this);
+    window->show();
+}
+
+void Form1::menuWeakSpots_Toggled(bool checked) {
+    practice->favourWeakSpots(checked ? weakSpots.get() : nullptr);
 }
 
 void Form1::buttonShowRecord_Click() {

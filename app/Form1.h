@@ -30,6 +30,7 @@ namespace miminomi {
 class Answers;
 class CalendarClock;
 class ClientArea;
+class History;
 class MediaControl;
 class MidiChord;
 class MidiOut;
@@ -42,6 +43,7 @@ class SharedRandom;
 class SingleNote;
 class TabControl;
 class Wait;
+class WeakSpots;
 
 /// The main window: a fixed layout of the five exercises and the MIDI test page in a tab control,
 /// the question buttons below it and the right/wrong race on its right.
@@ -66,6 +68,8 @@ private slots:
     void menuItem3_Click();
     void menuItem4_Click();
     void buttonShowRecord_Click();
+    void menuStatistics_Click();
+    void menuWeakSpots_Toggled(bool checked);
 
     // Questions, marking and the race.
     void buttonNext_Click();
@@ -147,6 +151,10 @@ private:
     std::unique_ptr<Answers> answers;
     std::unique_ptr<MidiChord> midiChord;
     std::unique_ptr<Score> score;
+    /// Every question as it ends, beside the record file; opened when first needed.
+    std::unique_ptr<History> history;
+    /// Leans the draws towards weak items while "苦手な問題を多めに出す" is checked.
+    std::unique_ptr<WeakSpots> weakSpots;
     /// The question cycle over the objects above.
     std::unique_ptr<Practice> practice;
 
@@ -156,6 +164,9 @@ private:
     QMenu *menuItem2 = nullptr;
     QAction *menuItem3 = nullptr;
     QAction *menuItem4 = nullptr;
+    QMenu *menuPractice = nullptr;
+    QAction *menuStatistics = nullptr;
+    QAction *menuWeakSpots = nullptr;
 
     // Controls placed directly on the window.
     QCheckBox *checkBoxStandardA = nullptr;

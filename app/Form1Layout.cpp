@@ -334,6 +334,13 @@ void Form1::buildMenu() {
     menuItem1->setObjectName(QStringLiteral("menuItem1"));
     menuItem3 = menuItem1->addAction(QStringLiteral("終了(&X)"));
     menuItem3->setObjectName(QStringLiteral("menuItem3"));
+    menuPractice = menuBar()->addMenu(QStringLiteral("練習"));
+    menuPractice->setObjectName(QStringLiteral("menuPractice"));
+    menuStatistics = menuPractice->addAction(QStringLiteral("成績の分析を見る…"));
+    menuStatistics->setObjectName(QStringLiteral("menuStatistics"));
+    menuWeakSpots = menuPractice->addAction(QStringLiteral("苦手な問題を多めに出す"));
+    menuWeakSpots->setObjectName(QStringLiteral("menuWeakSpots"));
+    menuWeakSpots->setCheckable(true);
     menuItem2 = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     menuItem2->setObjectName(QStringLiteral("menuItem2"));
     menuItem4 = menuItem2->addAction(QStringLiteral("このソフトについて"));

@@ -86,19 +86,23 @@ void History::reportFailure(const SQLite::Exception &failure) {
     case SQLITE_LOCKED:
         report(Problem::locked, failure.what());
         break;
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT:
-        report(Problem::unreadable, failure.what());
-        break;
     case SQLITE_CANTOPEN:
         // A file that is there but cannot be opened for reading is unreadable; otherwise the file
         // or the journal beside it cannot be made.
-        report(std::filesystem::exists(filePath) && !std::ifstream(filePath) ? Problem::unreadable
-                                                                             : Problem::cannotWrite,
-               failure.what());
+        if (std::filesystem::exists(filePath) && !std::ifstream(filePath)) {
+            report(Problem::unreadable, failure.what());
+            break;
+        }
+        [[fallthrough]];
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_IOERR:
+    case SQLITE_FULL:
+        report(Problem::cannotWrite, failure.what());
         break;
     default:
-        report(Problem::cannotWrite, failure.what());
+        // Not a database, damaged, or a database of something else.
+        report(Problem::unreadable, failure.what());
     }
 }
 

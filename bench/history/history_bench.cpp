@@ -44,7 +44,7 @@ StoredQuestion question(std::uint32_t &state) {
     };
     StoredQuestion q;
     const int kind = next(20);
-    q.exercise = kind < 10 ? Exercise::note
+    q.exercise = kind < 10   ? Exercise::note
                  : kind < 15 ? Exercise::scale
                  : kind < 19 ? Exercise::chord
                              : (next(2) ? Exercise::risum : Exercise::melody);

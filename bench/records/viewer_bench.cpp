@@ -7,9 +7,8 @@
 // the given one, opens and paints the viewer several times and prints the median and the slowest
 // time. With --png it also saves the painted viewer, for looking at.
 #include "app/Record.h"
-#include "app/Theme.h"
+#include "bench/OffscreenApplication.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -55,12 +54,7 @@ int main(int argc, char *argv[]) {
             lines = std::atoi(argv[i]);
     }
 
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    unsetenv("QT_SCALE_FACTOR");
-    unsetenv("QT_FONT_DPI");
-    int qtArgc = 1;
-    QApplication application(qtArgc, argv);
-    miminomi::Theme::apply();
+    miminomi::bench::OffscreenApplication application(argv[0]);
 
     QTemporaryDir folder;
     if (record.empty()) {

@@ -74,7 +74,9 @@ TEST_F(Form1Layout, AFixedWindowWithItsMenusAndAnchorsOfEveryTable) {
     for (const QAction *menu : form.menuBar()->actions())
         for (const QAction *item : menu->menu()->actions())
             menus << menu->text() + "/" + item->text();
-    EXPECT_EQ(menus, QStringList({"ファイル/終了(&X)", "ヘルプ/このソフトについて"}));
+    EXPECT_EQ(menus, QStringList({"ファイル/終了(&X)", "練習/成績の分析を見る…",
+                                  "練習/苦手な問題を多めに出す", "ヘルプ/このソフトについて"}));
+    EXPECT_FALSE(h.find<QAction>("menuWeakSpots")->isChecked());
 
     const std::pair<const char *, QRect> anchors[] = {
         {"tabControl1", {8, 32, 611, 346}},           {"buttonNext", {176, 384, 85, 85}},

@@ -1,8 +1,11 @@
 // The main window's question buttons, answer lists, marks, counters, race and piece pages wired to
 // the practice: what a learner clicks reaches it, and what it answers shows.
 #include "app/ScorePicture.h"
+#include "app/StatisticsWindow.h"
+#include "history/History.h"
 #include "tests/support/FormHarness.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -78,6 +81,24 @@ TEST_F(Form1Practice, ListsAreReadByTheItemTheyShowMarkedRowByRowAndTheAnswerSho
         h.click("buttonNext");
         EXPECT_EQ(h.notesPlayed().size(), asked) << typed;
     }
+}
+
+TEST_F(Form1Practice, AMarkedQuestionIsInTheHistoryAtOnceAndTheMenuShowsItsStatistics) {
+    History kept(History::defaultPath, h.calendar); // the working folder's, as the window's
+    const auto questions = [&] {
+        return kept.statistics(Exercise::note, Period::everything)->questions;
+    };
+    const std::int64_t before = questions();
+    answerRow(0, askNotes(1)[0]);
+    h.click("buttonCheck");
+    EXPECT_EQ(questions(), before + 1);
+    h.click("buttonShowAnswer");
+    EXPECT_EQ(questions(), before + 1) << "a marked question's answer adds nothing";
+
+    h.find<QAction>("menuStatistics")->trigger();
+    const auto *window = h.form.findChild<StatisticsWindow *>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(Form1Practice, AJapaneseScaleHasItsOwnMarkAFamilyNamingNoItemAsksItAgain) {

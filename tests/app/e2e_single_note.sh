@@ -2,7 +2,8 @@
 # A learner's single-note question from end to end, in the real program in a real X window:
 # ask with the mouse, listen (read the note's pitch from the WAV the program records), choose
 # the note's name and octave with the keyboard, mark it, close the program through its menu,
-# and find the run kept in record.txt as one right single note.
+# and find the answer kept in history.sqlite3 at once and the run in record.txt as one right
+# single note.
 #   e2e_single_note.sh <program> <wav_pitch>
 set -euo pipefail
 program=$1
@@ -29,6 +30,10 @@ xdotool key --repeat "$octave" --delay 30 Down
 unmarked=$(mark_area)
 click 410 426 # 採点 (368, 384, 85 × 85)
 wait_for 50 mark_changed_from "$unmarked" || fail "no mark appeared after 採点"
+
+# The marking is in the history while the program still runs.
+kept=$(sqlite3 history.sqlite3 "SELECT asked_note, chosen_name, chosen_octave, right FROM answers")
+[ "$kept" = "$note|$((note % 12))|$((note / 12))|1" ] || fail "history.sqlite3 holds: $kept"
 
 close_by_menu
 

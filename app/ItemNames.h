@@ -1,0 +1,35 @@
+#pragma once
+
+#include "history/HistoryItem.h"
+#include "history/Statistics.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace miminomi {
+
+// Short Japanese names of what a learner answers, for the statistics' labels and confusion lines.
+// A value outside the answer lists (a file written by another version) is shown as its number.
+
+/// The note name of a pitch class 0..11: ハ, 嬰ハ, …, ロ.
+QString noteName(std::int32_t pitchClass);
+/// The octave name of an octave number (note number / 12): 下四点 … 上六点.
+QString octaveName(std::int32_t octave);
+/// The name of a scale type code 0..15.
+QString scaleTypeName(std::int32_t type);
+/// A scale with its key ("ニ 長音階"); a Japanese scale, or a key of -1, by its type alone.
+QString scaleName(std::int32_t type, std::int32_t key);
+/// The short name of a chord type code 0..13, its symbol with its reading:
+/// "7（ドミナント・セブンス）".
+QString chordTypeName(std::int32_t type);
+/// The name of a rhythm or melody piece 1..20: "第3曲".
+QString pieceName(std::int32_t piece);
+/// The self-mark grade 0..4 as the list words it; 2 is the list's blank item.
+QString gradeName(std::int32_t grade);
+/// The label of an item of the statistics.
+QString itemName(const ItemKey &item);
+/// One confusion as a line: "嬰ヘ を ト と答えた　4回".
+QString confusionText(const Confusion &confusion);
+
+} // namespace miminomi
