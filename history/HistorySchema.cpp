@@ -69,6 +69,9 @@ std::int32_t HistorySchema::versionOf(SQLite::Database &db) {
 }
 
 void HistorySchema::upgrade(SQLite::Database &db) {
+    // A file already up to date is only read, so that it opens while another program writes.
+    if (versionOf(db) >= currentVersion)
+        return;
     // Two programs may open a new file at once: the version is read again inside the write
     // transaction, so only one of them upgrades it.
     SQLite::Transaction transaction(db, SQLite::TransactionBehavior::IMMEDIATE);
