@@ -125,6 +125,9 @@ bool History::open() {
         // commit reaches the file before the call returns, so a killed program keeps it.
         database->exec("PRAGMA journal_mode = WAL");
         database->exec("PRAGMA synchronous = NORMAL");
+        // A marking touches a few pages and the statistics read the index in order: a small page
+        // cache does, and keeps the window's memory where it was before the history.
+        database->exec("PRAGMA cache_size = -256");
         HistorySchema::upgrade(*database);
         db = std::move(database);
         currentProblem = Problem::none;
