@@ -33,8 +33,8 @@
 namespace miminomi {
 
 Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarClock &clock,
-             QWidget *parent)
-    : QMainWindow(parent), wait(wait), clock(clock) {
+             const FileLocations &locations, QWidget *parent)
+    : QMainWindow(parent), wait(wait), clock(clock), locations(locations) {
     buildFrame();
     buildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -43,12 +43,13 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
     // program's one random generator.
     random = std::make_unique<SharedRandom>(clock);
     midi = std::make_unique<MidiSound>(midiOut, media, wait, *random);
+    midi->setDataFolder(locations.dataFolder());
     singleNote = std::make_unique<SingleNote>(*random);
     musicScale = std::make_unique<MusicScale>(*random);
     answers = std::make_unique<Answers>();
     midiChord = std::make_unique<MidiChord>(*random);
     score = std::make_unique<Score>();
-    history = std::make_unique<History>(History::defaultPath, clock);
+    history = std::make_unique<History>(locations.historyPath(), clock);
     weakSpots = std::make_unique<WeakSpots>(
         [this](Exercise exercise) { return history->recentTallies(exercise); },
         static_cast<std::uint32_t>(clock.nowSeconds()));
@@ -133,7 +134,7 @@ void Form1::endRun() {
         return;
     runEnded = true;
     // A record that cannot be kept is explained on standard error; the program still ends.
-    RecordFile::SaveCsvFile(*score, RecordDate::localToday(clock));
+    RecordFile::SaveCsvFile(*score, RecordDate::localToday(clock), locations.recordPath());
 }
 
 void Form1::closeEvent(QCloseEvent *event) {
@@ -168,7 +169,7 @@ void Form1::menuWeakSpots_Toggled(bool checked) {
 }
 
 void Form1::buttonShowRecord_Click() {
-    auto *viewer = new Record(score->tallies(), this);
+    auto *viewer = new Record(score->tallies(), this, locations.recordPath());
     viewer->show();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/FileLocations.h"
 #include "practice/Choices.h"
 #include "practice/PracticeSettings.h"
 #include "records/Exercise.h"
@@ -51,9 +52,10 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     /// Builds the window, then the sound device over `midiOut` and `media` (waiting through
-    /// `wait`) and the question generators, seeded from `clock`.
+    /// `wait`) and the question generators, seeded from `clock`. The pieces are read and the
+    /// record and history kept where `locations` says.
     Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarClock &clock,
-          QWidget *parent = nullptr);
+          const FileLocations &locations = {}, QWidget *parent = nullptr);
     ~Form1() override;
 
     /// Ends the run: everything that must happen exactly once when the window goes away.
@@ -144,6 +146,7 @@ private:
 
     Wait &wait;
     const CalendarClock &clock;
+    const FileLocations locations;
     std::unique_ptr<SharedRandom> random;
     std::unique_ptr<MidiSound> midi;
     std::unique_ptr<SingleNote> singleNote;

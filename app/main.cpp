@@ -7,18 +7,27 @@
 
 #include <QApplication>
 
+#include <cstdlib>
+
 int main(int, char *argv[]) {
     // The program takes nothing from its command line, not even Qt's own options.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     miminomi::Theme::apply();
+    // Lets the desktop match the window to its installed entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.miminomi.Miminomi"));
 
     // Choosing the backend loads nothing: the synthesiser starts at the first sound.
     const std::unique_ptr<miminomi::SoundSystem> sound = miminomi::SoundSystem::fromEnvironment();
     miminomi::WindowWait wait;
     const miminomi::SystemCalendarClock clock;
 
-    miminomi::Form1 form(sound->midiOut(), sound->mediaControl(), wait, clock);
+    // The pieces and the learner's files: beside a data/ folder in the working folder, else where
+    // the program is installed and in the learner's own data folder.
+    const miminomi::FileLocations locations =
+        miminomi::FileLocations::find(QCoreApplication::applicationDirPath().toStdString(),
+                                      std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    miminomi::Form1 form(sound->midiOut(), sound->mediaControl(), wait, clock, locations);
     form.show();
     // A signal to end, or the desktop session ending, closes the window as its menu does, so
     // that the run's record is kept.

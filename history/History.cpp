@@ -1,5 +1,6 @@
 #include "history/History.h"
 
+#include "base/FileLocations.h"
 #include "history/HistorySchema.h"
 #include "quiz/CalendarClock.h"
 #include "records/RecordDate.h"
@@ -111,6 +112,10 @@ bool History::open() {
         return true;
     if (gaveUp())
         return false;
+    if (std::string reason; !FileLocations::makeFolderFor(filePath, reason)) {
+        report(Problem::cannotWrite, reason);
+        return false;
+    }
     try {
         auto database = std::make_unique<SQLite::Database>(
             filePath, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE, busyMs);

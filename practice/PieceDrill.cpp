@@ -45,7 +45,7 @@ std::int32_t PieceDrill::pieceNumber() const {
 }
 
 std::string PieceDrill::scorePicturePath() const {
-    return std::string("./data/") + (exercise() == Exercise::risum ? "risum" : "melody") +
+    return midi.getDataFolder() + (exercise() == Exercise::risum ? "risum" : "melody") +
            std::to_string(pieceNumber()) + ".bmp";
 }
 

@@ -1,6 +1,7 @@
 #include "records/RecordFile.h"
 
 #include "base/FileDescriptor.h"
+#include "base/FileLocations.h"
 #include "records/RecordList.h"
 #include "records/Score.h"
 
@@ -85,6 +86,8 @@ std::string RecordFile::formatLine(const RecordDate &date, const Tallies &tallie
 }
 
 bool RecordFile::appendLine(const std::string &path, std::string_view line, std::string &reason) {
+    if (!FileLocations::makeFolderFor(path, reason))
+        return false;
     // Read access lets the last byte be checked; a file that may only be written is still
     // appended to. O_NONBLOCK only keeps the open from hanging on a named pipe without a reader.
     const int flags = O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK;

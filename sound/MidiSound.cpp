@@ -18,8 +18,6 @@ const char *const melodyFiles[MidiSound::pieceCount] = {
     "melody11.mid", "melody12.mid", "melody13.mid", "melody14.mid", "melody15.mid",
     "melody16.mid", "melody17.mid", "melody18.mid", "melody19.mid", "melody20.mid"};
 
-const std::string dataFolder = "./data/";
-
 } // namespace
 
 MidiSound::MidiSound(MidiOut &midiOut, MediaControl &media, Wait &wait, SharedRandom &random)

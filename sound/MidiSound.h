@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace miminomi {
 
@@ -56,6 +57,9 @@ public:
     std::string getMelodyMidiFile(std::int32_t pickMode);
     /// Index 0..19 of the piece last picked, for finding its score picture.
     std::int32_t getImageFileNum() const { return fileNum; }
+    /// The folder the pieces and their score pictures are read from, ending in '/'.
+    const std::string &getDataFolder() const { return dataFolder; }
+    void setDataFolder(std::string folder) { dataFolder = std::move(folder); }
 
     static constexpr std::uint32_t gmResetWaitLimitMs = 50;
     static constexpr std::uint32_t pieceMilliseconds = 15000;
@@ -71,6 +75,7 @@ private:
     SharedRandom &random;
 
     std::int32_t fileNum = 0;
+    std::string dataFolder = "./data/";
     std::array<std::uint8_t, 6> gmBuffer{};
     MidiHeader midiHdr{};
     MidiOutHandle hMidiOut = noMidiOut;

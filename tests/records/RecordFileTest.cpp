@@ -54,7 +54,12 @@ TEST_F(RecordFileTest, AppendsTheTalliesRightThenWrongOnANewLineOrSaysWhyNotLeav
 
     // Permissions do not stop the superuser the tests run as, so no read-only file here; the
     // file size limit stands in for a disk that fills part way through the line.
-    const std::string dir = folder.path().string(), gone = folder.filePath("gone/x");
+    // A missing folder is made at the first write, open to its owner only.
+    const std::string made = folder.filePath("user/data/miminomi/record.txt");
+    EXPECT_TRUE(save(made));
+    EXPECT_EQ(std::filesystem::status(folder.filePath("user/data")).permissions(),
+              std::filesystem::perms::owner_all);
+    const std::string dir = folder.path().string(), gone = path + "/x"; // under a file
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const rlimit limited{text.size() + 12, saved.rlim_max};
@@ -68,7 +73,8 @@ TEST_F(RecordFileTest, AppendsTheTalliesRightThenWrongOnANewLineOrSaysWhyNotLeav
                "): 2006/04/01,0,1,1,2,2,3,3,4,4,5\n";
     };
     EXPECT_EQ(diagnostics.str(), lost(dir, "Is a directory") +
-                                     lost(gone, "No such file or directory") +
+                                     lost(gone, "cannot make the folder " + path +
+                                                    ": File exists") +
                                      lost("/dev/full", "No space left on device") +
                                      lost(path, "No space left on device"));
     EXPECT_EQ(fileText(path), text);

@@ -1,8 +1,10 @@
 # Helpers for the tests that drive the real program in a real X window under Xvfb, as a learner
 # would. Source it from a bash script with `set -euo pipefail`, then call `under_xvfb "$@"` first.
 
+repository=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
 # Runs the calling script again inside a fresh Xvfb server, once; there it moves into a scratch
-# working folder that is removed, and the program ended, when the script ends.
+# working folder holding a link to the pieces, removed, and the program ended, when the script ends.
 under_xvfb() {
     if [ -z "${REAL_WINDOW_INNER:-}" ]; then
         export REAL_WINDOW_INNER=1
@@ -12,6 +14,8 @@ under_xvfb() {
     pid=""
     trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
     cd "$work"
+    # The folder layout the program has always had: the pieces in data/, the record beside them.
+    ln -s "$repository/data" data
 }
 
 fail() {
@@ -31,13 +35,14 @@ wait_for() {
     return 1
 }
 
-# Starts the program ($1) recording its sound into sound.wav, waits for its window "みみのみ" and
-# sets `window` and `menu`, the height of the menu bar above the 794 × 475 client area. With job
-# control on, the program is not started with SIGINT ignored, as a learner's terminal starts it.
+# Starts the program ($1) recording its sound into sound.wav in the working folder, waits for its
+# window "みみのみ" and sets `window` and `menu`, the height of the menu bar above the 794 × 475
+# client area. With job control on, the program is not started with SIGINT ignored, as a learner's
+# terminal starts it.
 start_program() {
     rm -f record.txt sound.wav
     set -m
-    MIMINOMI_AUDIO_DRIVER=file MIMINOMI_AUDIO_FILE="$work/sound.wav" "$1" 2>"$work/stderr" &
+    MIMINOMI_AUDIO_DRIVER=file MIMINOMI_AUDIO_FILE="$PWD/sound.wav" "$1" 2>"$work/stderr" &
     pid=$!
     set +m
     wait_for 100 window_shown || fail "no window titled みみのみ appeared within 10 s"
