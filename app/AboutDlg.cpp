@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace miminomi {
 
@@ -19,6 +20,9 @@ const QColor gold(255, 215, 0);
 
 AboutDlg::AboutDlg(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Escape closes it, as it closes any dialog.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            &QWidget::close);
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

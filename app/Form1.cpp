@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/AboutDlg.h"
+#include "app/KeptSettings.h"
 #include "app/PictureButton.h"
 #include "app/Record.h"
 #include "app/StatisticsWindow.h"
@@ -25,12 +26,40 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTimer>
 
 namespace miminomi {
+
+namespace {
+
+/// The controls whose state is kept between runs, with their keys in the settings.
+const std::vector<KeptSettings::Kept> keptControls = {
+    {"referenceA", "checkBoxStandardA"},
+    {"notes/range", "comboBoxRange"},
+    {"notes/onlyWhiteKeys", "checkBoxOnlyWhite"},
+    {"notes/count", "comboBoxNoteNum"},
+    {"scales/family", "comboBoxScale"},
+    {"chords/hint", "checkBoxChordHint"},
+    {"chords/whiteKeyRoots", "checkBoxChordWhite"},
+    {"chords/rotation", "checkBoxCodeRotaition"},
+    {"chords/sevenths", "checkBox7Chord"},
+    {"chords/sixths", "checkBox6Chord"},
+    {"chords/sixNines", "checkBox69Chord"},
+    {"chords/suspendedFourth", "checkBoxSus4Chord"},
+    {"chords/seventhSuspendedFourth", "checkBox7SusChord"},
+    {"chords/diminishedSeventh", "checkBoxDimChord"},
+    {"chords/augmented", "checkBoxAugChord"},
+    {"practice/weakSpots", "menuWeakSpots"},
+};
+
+} // namespace
 
 Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarClock &clock,
              const FileLocations &locations, QWidget *parent)
@@ -77,6 +106,11 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
     };
 
     bindHandlers();
+
+    // The settings of the last run, through the handlers, as if the learner chose them again.
+    kept = std::make_unique<KeptSettings>(this, keptControls);
+    QSettings settings;
+    kept->restore(settings);
 }
 
 Form1::~Form1() {
@@ -90,6 +124,13 @@ void Form1::bindHandlers() {
     connect(menuItem4, &QAction::triggered, this, &Form1::menuItem4_Click);
     connect(menuStatistics, &QAction::triggered, this, &Form1::menuStatistics_Click);
     connect(menuWeakSpots, &QAction::toggled, this, &Form1::menuWeakSpots_Toggled);
+    connect(menuResetSettings, &QAction::triggered, this, &Form1::menuResetSettings_Click);
+    // Alt and the menu's first letter open it, without a mnemonic in its caption.
+    for (const auto &[key, menu] :
+         {std::pair{Qt::Key_F, menuItem1}, std::pair{Qt::Key_P, menuPractice},
+          std::pair{Qt::Key_H, menuItem2}})
+        connect(new QShortcut(QKeyCombination(Qt::AltModifier, key), this), &QShortcut::activated,
+                this, [this, menu = menu] { menuBar()->setActiveAction(menu->menuAction()); });
 
     connect(tabControl1, &QTabWidget::currentChanged, this,
             &Form1::tabControl1_SelectedIndexChanged);
@@ -133,6 +174,10 @@ void Form1::endRun() {
     if (runEnded)
         return;
     runEnded = true;
+    if (kept) {
+        QSettings settings;
+        kept->save(settings);
+    }
     // A record that cannot be kept is explained on standard error; the program still ends.
     RecordFile::SaveCsvFile(*score, RecordDate::localToday(clock), locations.recordPath());
 }
@@ -166,6 +211,11 @@ void Form1::menuStatistics_Click() {
 
 void Form1::menuWeakSpots_Toggled(bool checked) {
     practice->favourWeakSpots(checked ? weakSpots.get() : nullptr);
+}
+
+void Form1::menuResetSettings_Click() {
+    kept->resetToStart();
+    practice->resetNoteRange();
 }
 
 void Form1::buttonShowRecord_Click() {

@@ -32,6 +32,7 @@ class Answers;
 class CalendarClock;
 class ClientArea;
 class History;
+class KeptSettings;
 class MediaControl;
 class MidiChord;
 class MidiOut;
@@ -72,6 +73,7 @@ private slots:
     void buttonShowRecord_Click();
     void menuStatistics_Click();
     void menuWeakSpots_Toggled(bool checked);
+    void menuResetSettings_Click();
 
     // Questions, marking and the race.
     void buttonNext_Click();
@@ -161,6 +163,9 @@ private:
     /// The question cycle over the objects above.
     std::unique_ptr<Practice> practice;
 
+    /// The learner's settings, kept from one run to the next.
+    std::unique_ptr<KeptSettings> kept;
+
     ClientArea *client = nullptr;
 
     QMenu *menuItem1 = nullptr;
@@ -170,6 +175,7 @@ private:
     QMenu *menuPractice = nullptr;
     QAction *menuStatistics = nullptr;
     QAction *menuWeakSpots = nullptr;
+    QAction *menuResetSettings = nullptr;
 
     // Controls placed directly on the window.
     QCheckBox *checkBoxStandardA = nullptr;

@@ -341,6 +341,9 @@ void Form1::buildMenu() {
     menuWeakSpots = menuPractice->addAction(QStringLiteral("苦手な問題を多めに出す"));
     menuWeakSpots->setObjectName(QStringLiteral("menuWeakSpots"));
     menuWeakSpots->setCheckable(true);
+    menuPractice->addSeparator();
+    menuResetSettings = menuPractice->addAction(QStringLiteral("設定を最初の状態に戻す"));
+    menuResetSettings->setObjectName(QStringLiteral("menuResetSettings"));
     menuItem2 = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     menuItem2->setObjectName(QStringLiteral("menuItem2"));
     menuItem4 = menuItem2->addAction(QStringLiteral("このソフトについて"));

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 
 #include <algorithm>
 #include <optional>
@@ -137,6 +138,9 @@ Record::Record(const Tallies &current, QWidget *parent, const std::string &recor
         sumTest[exercise] = std::max<std::int64_t>(current[exercise].answers(), 1);
 
     setAttribute(Qt::WA_DeleteOnClose);
+    // Escape closes it, as it closes any dialog.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            &QWidget::close);
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

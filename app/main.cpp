@@ -13,6 +13,9 @@ int main(int, char *argv[]) {
     // The program takes nothing from its command line, not even Qt's own options.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    // The learner's settings: ~/.config/miminomi/miminomi.conf.
+    QCoreApplication::setOrganizationName(QStringLiteral("miminomi"));
+    QCoreApplication::setApplicationName(QStringLiteral("miminomi"));
     miminomi::Theme::apply();
     // Lets the desktop match the window to its installed entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.miminomi.Miminomi"));

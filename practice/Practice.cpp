@@ -71,6 +71,12 @@ void Practice::setNoteRange(NoteRange range) {
     singleNote.makeNotes();
 }
 
+void Practice::resetNoteRange() {
+    const auto &first = SingleNote::regionPresets.front();
+    singleNote.setRegion(first.lowNote, first.highNote, true);
+    setNoteRange({});
+}
+
 bool Practice::next(const PracticeSettings &settings) {
     if (game.isOver())
         game.newGame();

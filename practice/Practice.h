@@ -37,6 +37,9 @@ public:
     std::optional<Exercise> page() const { return shownPage; }
     /// Applies the single-note range, when one is chosen, and draws a new note pool.
     void setNoteRange(NoteRange range);
+    /// Back to the range the program starts with (none chosen: the first range, white keys
+    /// only), drawing a new note pool.
+    void resetNoteRange();
 
     /// "新規出題": starts a new game when the last one has ended and asks a new question on the
     /// page, sounding it. False when a piece could not be played (its file is missing).

@@ -1,4 +1,5 @@
-// The About dialog and the record viewer: a new modeless window per request.
+// The About dialog and the record viewer: a new modeless window per request, closed by Escape;
+// the menus opened from the keyboard.
 #include "app/AboutDlg.h"
 #include "app/Record.h"
 #include "tests/support/FormHarness.h"
@@ -6,8 +7,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace miminomi::testing {
@@ -40,6 +43,19 @@ TEST(AboutDialog, EveryRequestOpensAnotherModelessOneOnTopThatClosesWhenLeftOrBy
     h.click("buttonShowRecord");
     h.click("buttonShowRecord");
     EXPECT_EQ(h.form.findChildren<Record *>().size(), 2u);
+
+    // Escape closes the dialog and the viewer; Alt with a menu's first letter opens the menu.
+    trigger(h.form, "menuItem4");
+    for (QWidget *window : std::initializer_list<QWidget *>{h.form.findChild<AboutDlg *>(),
+                                                            h.form.findChild<Record *>()}) {
+        QApplication::setActiveWindow(window);
+        QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_FALSE(window->isVisible()) << window->metaObject()->className();
+    }
+    QApplication::setActiveWindow(&h.form);
+    QTest::keyClick(&h.form, Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(h.find<QMenu>("menuPractice")->isVisible());
+    EXPECT_EQ(h.find<QMenu>("menuPractice")->title(), QStringLiteral("練習"));
 }
 
 } // namespace miminomi::testing

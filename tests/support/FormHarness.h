@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QSettings>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -61,6 +62,8 @@ public:
     RecordingMidiSink sink;
     RecordingMediaControl media;
     FixedCalendarClock calendar;
+    /// Each window starts as on the very first run, whatever the windows before it kept.
+    bool firstRun = (QSettings().clear(), true);
     Form1 form;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,6 +20,8 @@ int main(int argc, char *argv[]) {
     // Windows keep their record in the working folder: give the run a folder of its own.
     QTemporaryDir workingFolder;
     QDir::setCurrent(workingFolder.path());
+    // And settings of its own, so that no learner's settings reach the windows under test.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(workingFolder.path() + QStringLiteral("/config")));
     miminomi::Theme::apply();
     return RUN_ALL_TESTS();
 }

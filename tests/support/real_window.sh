@@ -14,8 +14,10 @@ under_xvfb() {
     pid=""
     trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
     cd "$work"
-    # The folder layout the program has always had: the pieces in data/, the record beside them.
+    # The folder layout the program has always had: the pieces in data/, the record beside them;
+    # and settings of its own, so that the program starts as on its very first run.
     ln -s "$repository/data" data
+    export XDG_CONFIG_HOME=$work/config
 }
 
 fail() {

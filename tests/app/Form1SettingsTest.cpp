@@ -1,0 +1,83 @@
+// The learner's settings kept from one run to the next, read item by item, and put back to the
+// first run's state from the menu.
+#include "tests/support/FormHarness.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+namespace miminomi::testing {
+
+namespace {
+
+/// How the kept controls of a window stand: each list's shown text, each switch's state.
+QStringList kept(Form1 &form) {
+    QStringList states;
+    for (const char *list : {"comboBoxRange", "comboBoxNoteNum", "comboBoxScale"})
+        states << form.findChild<QComboBox *>(list)->currentText();
+    for (const char *box : {"checkBoxStandardA", "checkBoxOnlyWhite", "checkBoxChordHint",
+                            "checkBoxChordWhite", "checkBox7Chord", "checkBoxAugChord"})
+        states << QString::number(form.findChild<QCheckBox *>(box)->isChecked());
+    states << QString::number(form.findChild<QAction *>("menuWeakSpots")->isChecked());
+    return states;
+}
+
+} // namespace
+
+TEST(Form1Settings, ChoicesStayForTheNextRunBadValuesAreIgnoredOneByOneAndTheMenuResetsThem) {
+    FormHarness h; // starts from no settings at all
+    const QStringList firstRun = kept(h.form);
+    h.select("comboBoxRange", 1); // 40..60
+    h.find<QCheckBox>("checkBoxOnlyWhite")->setChecked(false);
+    h.select("comboBoxNoteNum", 3);
+    h.select("comboBoxScale", 2);
+    h.find<QCheckBox>("checkBoxStandardA")->setChecked(false);
+    h.find<QCheckBox>("checkBoxAugChord")->setChecked(true);
+    h.find<QAction>("menuWeakSpots")->setChecked(true);
+    const QStringList chosen = kept(h.form);
+    h.form.endRun();
+
+    {
+        // The next run shows them, and its questions are drawn and sounded by them.
+        Form1 next(h.sink, h.media, h.clock, h.calendar);
+        EXPECT_EQ(kept(next), chosen);
+        h.sink.clear();
+        next.findChild<QAbstractButton *>("buttonNext")->click();
+        const std::vector<int> notes = h.notesPlayed();
+        ASSERT_EQ(notes.size(), 4u) << "four notes, no reference A";
+        for (int note : notes)
+            EXPECT_TRUE(note >= 40 && note <= 60) << note;
+
+        // The menu puts back the first run's state, the range of the note pool included.
+        next.findChild<QAction *>("menuResetSettings")->trigger();
+        EXPECT_EQ(kept(next), firstRun);
+        h.sink.clear();
+        next.findChild<QAbstractButton *>("buttonNext")->click();
+        EXPECT_GE(h.notesPlayed().back(), 60);
+    }
+
+    // Values out of range or unreadable are ignored one by one; a readable one still counts.
+    QSettings settings;
+    settings.clear();
+    settings.setValue("notes/range", 99);
+    settings.setValue("chords/augmented", "banana");
+    settings.setValue("notes/count", "three");
+    settings.setValue("referenceA", false);
+    settings.sync();
+    Form1 damaged(h.sink, h.media, h.clock, h.calendar);
+    QStringList expected = firstRun;
+    expected[3] = "0"; // the reference A off
+    EXPECT_EQ(kept(damaged), expected);
+
+    // A settings file that is not one at all starts like the first run.
+    QFile file(settings.fileName());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xff\xfe[[[\x00 not settings \n=\n", 24);
+    file.close();
+    Form1 unreadable(h.sink, h.media, h.clock, h.calendar);
+    EXPECT_EQ(kept(unreadable), firstRun);
+}
+
+} // namespace miminomi::testing
