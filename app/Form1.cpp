@@ -125,6 +125,8 @@ void Form1::bindHandlers() {
     connect(menuStatistics, &QAction::triggered, this, &Form1::menuStatistics_Click);
     connect(menuWeakSpots, &QAction::toggled, this, &Form1::menuWeakSpots_Toggled);
     connect(menuResetSettings, &QAction::triggered, this, &Form1::menuResetSettings_Click);
+    connect(menuCompare, &QAction::triggered, this, &Form1::menuCompare_Click);
+    connect(menuReferenceA, &QAction::triggered, this, &Form1::menuReferenceA_Click);
     // Alt and the menu's first letter open it, without a mnemonic in its caption.
     for (const auto &[key, menu] :
          {std::pair{Qt::Key_F, menuItem1}, std::pair{Qt::Key_P, menuPractice},

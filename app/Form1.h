@@ -74,6 +74,8 @@ private slots:
     void menuStatistics_Click();
     void menuWeakSpots_Toggled(bool checked);
     void menuResetSettings_Click();
+    void menuCompare_Click();
+    void menuReferenceA_Click();
 
     // Questions, marking and the race.
     void buttonNext_Click();
@@ -176,6 +178,8 @@ private:
     QAction *menuStatistics = nullptr;
     QAction *menuWeakSpots = nullptr;
     QAction *menuResetSettings = nullptr;
+    QAction *menuCompare = nullptr;
+    QAction *menuReferenceA = nullptr;
 
     // Controls placed directly on the window.
     QCheckBox *checkBoxStandardA = nullptr;

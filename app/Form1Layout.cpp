@@ -342,6 +342,12 @@ void Form1::buildMenu() {
     menuWeakSpots->setObjectName(QStringLiteral("menuWeakSpots"));
     menuWeakSpots->setCheckable(true);
     menuPractice->addSeparator();
+    menuCompare = menuPractice->addAction(QStringLiteral("聴き比べる"));
+    menuCompare->setObjectName(QStringLiteral("menuCompare"));
+    menuCompare->setEnabled(false); // nothing has been marked yet
+    menuReferenceA = menuPractice->addAction(QStringLiteral("基準音を鳴らす"));
+    menuReferenceA->setObjectName(QStringLiteral("menuReferenceA"));
+    menuPractice->addSeparator();
     menuResetSettings = menuPractice->addAction(QStringLiteral("設定を最初の状態に戻す"));
     menuResetSettings->setObjectName(QStringLiteral("menuResetSettings"));
     menuItem2 = menuBar()->addMenu(QStringLiteral("ヘルプ"));

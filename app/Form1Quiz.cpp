@@ -9,6 +9,7 @@
 #include "practice/Practice.h"
 #include "sound/MidiSound.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -158,6 +159,8 @@ void Form1::showButtons() {
     buttonShowAnswer->setEnabled(buttons.showAnswer);
     buttonSelfcheckRisum->setEnabled(buttons.selfCheck && practice->page() == Exercise::risum);
     buttonSelfCheckMelody->setEnabled(buttons.selfCheck && practice->page() == Exercise::melody);
+    menuCompare->setEnabled(practice->canCompare());
+    menuReferenceA->setEnabled(practice->page().has_value());
 }
 
 void Form1::showTotals() {
@@ -213,6 +216,14 @@ void Form1::buttonNext_Click() {
         (page == Exercise::risum ? pictureBoxNoRisumMidiData : pictureBoxNoMelodyMidiData)->show();
     showButtons();
     placeMarkers();
+}
+
+void Form1::menuCompare_Click() {
+    sounding([&] { practice->compare(); });
+}
+
+void Form1::menuReferenceA_Click() {
+    sounding([&] { practice->playReferenceA(); });
 }
 
 void Form1::buttonRetry_Click() {

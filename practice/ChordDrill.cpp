@@ -1,11 +1,12 @@
 #include "practice/ChordDrill.h"
 
 #include "sound/MidiSound.h"
+#include "sound/Wait.h"
 
 namespace miminomi {
 
 ChordDrill::ChordDrill(MidiSound &midi, Wait &wait, MidiChord &midiChord)
-    : Drill(Exercise::chord, midi, 2), wait(wait), midiChord(midiChord) {}
+    : Drill(Exercise::chord, midi, wait, 2), midiChord(midiChord) {}
 
 bool ChordDrill::ask(const PracticeSettings &settings) {
     midiChord.clearChords();
@@ -22,19 +23,45 @@ bool ChordDrill::ask(const PracticeSettings &settings) {
 }
 
 void ChordDrill::replay(const PracticeSettings &settings) {
-    soundOnDevice(settings, [this, &settings] {
-        // The notes one after another from the root when the hint is on, then all together.
-        // A value of 100 or more ends the chord; it is never a note.
-        for (const std::int32_t held : {settings.chordHint ? noteMs : -1, 0}) {
-            midiChord.rewindNoteNum();
-            for (std::int32_t n = midiChord.playChord(); held >= 0 && n < 100;
-                 n = midiChord.playChord())
-                playNote(n, held);
-        }
-        wait.Sleep(chordMs);
-        midi.allOff();
-        midiChord.rewindNoteNum();
-    });
+    soundOnDevice(settings, [this, &settings] { playAsked(0, settings); });
+}
+
+void ChordDrill::playAsked(std::size_t, const PracticeSettings &settings) {
+    // From the root upwards. A value of 100 or more ends the chord; it is never a note.
+    std::vector<std::int32_t> notes;
+    midiChord.rewindNoteNum();
+    for (std::int32_t n = midiChord.playChord(); n < 100; n = midiChord.playChord())
+        notes.push_back(n);
+    midiChord.rewindNoteNum();
+    playChord(notes, settings.chordHint);
+}
+
+bool ChordDrill::chosenInRow(const Choices &chosen, std::size_t) const {
+    return chosenValue(chosen, 0, 12) || chosenValue(chosen, 1, MidiChord::chordCount);
+}
+
+void ChordDrill::playChosen(const Choices &chosen, std::size_t, const PracticeSettings &settings) {
+    const auto pitch = chosenValue(chosen, 0, 12);
+    std::int32_t note = pitch ? rootOf(*pitch) : midiChord.getRootName();
+    const std::int32_t type =
+        chosenValue(chosen, 1, MidiChord::chordCount).value_or(midiChord.getChordName());
+    std::vector<std::int32_t> notes{note};
+    for (const std::int32_t interval : MidiChord::chordIntervals[static_cast<std::size_t>(type)]) {
+        if (interval == MidiChord::endMarker)
+            break;
+        notes.push_back(note += interval);
+    }
+    playChord(notes, settings.chordHint);
+}
+
+void ChordDrill::playChord(const std::vector<std::int32_t> &notes, bool hint) {
+    if (hint)
+        for (const std::int32_t n : notes)
+            playNote(n, noteMs);
+    for (const std::int32_t n : notes)
+        playNote(n, 0);
+    wait.Sleep(chordMs);
+    midi.allOff();
 }
 
 } // namespace miminomi

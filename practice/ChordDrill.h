@@ -26,9 +26,16 @@ protected:
         question.root = midiChord.getRootName();
         question.type = midiChord.getChordName();
     }
+    bool chosenInRow(const Choices &chosen, std::size_t row) const override;
+    void playAsked(std::size_t row, const PracticeSettings &settings) override;
+    /// The chosen type on the chosen root; a part not chosen is the asked chord's.
+    void playChosen(const Choices &chosen, std::size_t row,
+                    const PracticeSettings &settings) override;
 
 private:
-    Wait &wait;
+    /// The notes one after another when the hint is on, then all together.
+    void playChord(const std::vector<std::int32_t> &notes, bool hint);
+
     MidiChord &midiChord;
 };
 

@@ -1,6 +1,7 @@
 #include "practice/Drill.h"
 
 #include "sound/MidiSound.h"
+#include "sound/Wait.h"
 
 namespace miminomi {
 
@@ -21,6 +22,40 @@ MarkedQuestion Drill::mark(const Choices &chosen) {
         ++(right ? question.points.right : question.points.wrong);
     }
     return question;
+}
+
+std::optional<std::int32_t> Drill::chosenValue(const Choices &chosen, std::size_t list,
+                                               std::int32_t items, std::int32_t first) {
+    if (list >= chosen.size() || chosen[list] < 1 || chosen[list] > items)
+        return std::nullopt;
+    return first + chosen[list] - 1;
+}
+
+bool Drill::comparable(const Choices &chosen) {
+    const std::vector<bool> right = mark(chosen).rowsRight;
+    for (std::size_t row = 0; row < right.size(); ++row)
+        if (!right[row] && chosenInRow(chosen, row))
+            return true;
+    return false;
+}
+
+void Drill::compare(const Choices &chosen, const PracticeSettings &settings) {
+    if (!comparable(chosen))
+        return;
+    const std::vector<bool> right = mark(chosen).rowsRight;
+    midi.OpenMidiDevice();
+    bool first = true;
+    for (std::size_t row = 0; row < right.size(); ++row) {
+        if (right[row] || !chosenInRow(chosen, row))
+            continue;
+        if (!first)
+            wait.Sleep(comparePauseMs);
+        first = false;
+        playAsked(row, settings);
+        wait.Sleep(comparePauseMs);
+        playChosen(chosen, row, settings);
+    }
+    midi.CloseMidiDevice();
 }
 
 void Drill::soundOnDevice(const PracticeSettings &settings, const std::function<void()> &play) {

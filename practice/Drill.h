@@ -9,19 +9,22 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace miminomi {
 
 class MidiSound;
+class Wait;
 
 /// The question cycle of one exercise: ask a question (sounding it and noting what is to be
 /// answered), sound it again, tell the right answer, mark the learner's choices. The choices and
 /// the right answer are item indices of the page's answer lists, in page order.
 class Drill {
 public:
-    /// A drill of `exercise` sounding through `midi`, whose answer rows have `listsPerRow` lists.
-    Drill(Exercise exercise, MidiSound &midi, std::size_t listsPerRow)
-        : midi(midi), drillExercise(exercise), listsPerRow(listsPerRow) {}
+    /// A drill of `exercise` sounding through `midi` and waiting through `wait`, whose answer
+    /// rows have `listsPerRow` lists.
+    Drill(Exercise exercise, MidiSound &midi, Wait &wait, std::size_t listsPerRow)
+        : midi(midi), wait(wait), drillExercise(exercise), listsPerRow(listsPerRow) {}
     virtual ~Drill() = default;
     Drill(const Drill &) = delete;
     Drill &operator=(const Drill &) = delete;
@@ -41,6 +44,15 @@ public:
     virtual MarkedQuestion mark(const Choices &chosen);
     /// The page's mark picture that shows answer row `row`.
     virtual std::size_t markOfRow(std::size_t row) { return row; }
+
+    /// Whether `chosen`, marked against the current question, has a wrong row in which something
+    /// was chosen, so that the two can be heard one after the other.
+    bool comparable(const Choices &chosen);
+    /// "聴き比べる": for each wrong row in which something was chosen, sounds what was asked, a
+    /// pause, then what was chosen, as `settings` sound a question (without the reference A);
+    /// nothing for a drill the learner marks.
+    void compare(const Choices &chosen, const PracticeSettings &settings);
+    static constexpr std::int32_t comparePauseMs = 700;
     /// Leans the next draws towards weak items, or draws as the generators do (nullptr).
     void favour(WeakSpots *weak) { weakSpots = weak; }
 
@@ -54,6 +66,11 @@ protected:
     virtual Choices markedAnswer() { return rightAnswer(); }
     /// What was asked: fills the question's notes, root, type or piece.
     virtual void describe(MarkedQuestion &question) = 0;
+    /// Whether row `row` of `chosen` names anything to be sounded.
+    virtual bool chosenInRow(const Choices &, std::size_t) const { return false; }
+    /// Sounds what row `row` asked, and what `chosen` names in it.
+    virtual void playAsked(std::size_t, const PracticeSettings &) {}
+    virtual void playChosen(const Choices &, std::size_t, const PracticeSettings &) {}
 
     /// Opens the sound device, sounds the reference A when the settings ask for it, then what
     /// `play` plays, and closes the device.
@@ -64,10 +81,18 @@ protected:
     DrawnQuestion drawFavouring(const std::function<DrawnQuestion()> &draw) {
         return weakSpots ? weakSpots->draw(draw) : draw();
     }
+    /// The value item 1..`items` of an answer list stands for (`first` for item 1); nothing for
+    /// the blank item, no choice, or a list the choices do not reach.
+    static std::optional<std::int32_t> chosenValue(const Choices &chosen, std::size_t list,
+                                                   std::int32_t items, std::int32_t first = 0);
+    /// The note of pitch class `pitch` from the A below middle C up to the G sharp above, where
+    /// the scales and chords are rooted.
+    static std::int32_t rootOf(std::int32_t pitch) { return 57 + (pitch + 3) % 12; }
     /// One note held for `milliseconds` (0 leaves it sounding).
     void playNote(std::int32_t note, std::int32_t milliseconds);
 
     MidiSound &midi;
+    Wait &wait;
     /// Answer rows of the current question.
     std::size_t rows = 1;
 

@@ -8,8 +8,8 @@
 
 namespace miminomi {
 
-NoteDrill::NoteDrill(MidiSound &midi, SingleNote &singleNote, Answers &answers)
-    : Drill(Exercise::note, midi, 2), singleNote(singleNote), answers(answers) {}
+NoteDrill::NoteDrill(MidiSound &midi, Wait &wait, SingleNote &singleNote, Answers &answers)
+    : Drill(Exercise::note, midi, wait, 2), singleNote(singleNote), answers(answers) {}
 
 bool NoteDrill::ask(const PracticeSettings &settings) {
     // The rows marked are the notes asked, however the count is set afterwards.
@@ -37,6 +37,21 @@ std::vector<std::int32_t> NoteDrill::askedNotes() {
     for (std::size_t k = 0; k < rows; ++k)
         notes.push_back(answers.getAnswer());
     return notes;
+}
+
+bool NoteDrill::chosenInRow(const Choices &chosen, std::size_t row) const {
+    return chosenValue(chosen, 2 * row, 12) || chosenValue(chosen, 2 * row + 1, 11);
+}
+
+void NoteDrill::playAsked(std::size_t row, const PracticeSettings &) {
+    playNote(askedNotes().at(row), noteMs);
+}
+
+void NoteDrill::playChosen(const Choices &chosen, std::size_t row, const PracticeSettings &) {
+    const std::int32_t asked = askedNotes().at(row);
+    const std::int32_t pitch = chosenValue(chosen, 2 * row, 12).value_or(asked % 12);
+    const std::int32_t octave = chosenValue(chosen, 2 * row + 1, 11).value_or(asked / 12);
+    playNote(std::clamp(octave * 12 + pitch, 0, 127), noteMs);
 }
 
 Choices NoteDrill::rightAnswer() {

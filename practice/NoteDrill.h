@@ -13,7 +13,7 @@ class NoteDrill final : public Drill {
 public:
     static constexpr std::size_t maxNotes = 4;
 
-    NoteDrill(MidiSound &midi, SingleNote &singleNote, Answers &answers);
+    NoteDrill(MidiSound &midi, Wait &wait, SingleNote &singleNote, Answers &answers);
 
     bool ask(const PracticeSettings &settings) override;
     void replay(const PracticeSettings &settings) override;
@@ -21,6 +21,10 @@ public:
 
 protected:
     void describe(MarkedQuestion &question) override { question.notes = askedNotes(); }
+    bool chosenInRow(const Choices &chosen, std::size_t row) const override;
+    void playAsked(std::size_t row, const PracticeSettings &) override;
+    /// The chosen name in the chosen octave; a part not chosen is the asked note's.
+    void playChosen(const Choices &chosen, std::size_t row, const PracticeSettings &) override;
 
 private:
     /// The notes asked, read from the answer sheet.

@@ -4,7 +4,8 @@
 
 namespace miminomi {
 
-PieceDrill::PieceDrill(Exercise exercise, MidiSound &midi) : Drill(exercise, midi, 1) {
+PieceDrill::PieceDrill(Exercise exercise, MidiSound &midi, Wait &wait)
+    : Drill(exercise, midi, wait, 1) {
     rows = 0; // the learner marks a piece by grade
 }
 

@@ -16,7 +16,7 @@ public:
     static constexpr std::array<Tally, 5> gradePoints{{{2, 0}, {1, 0}, {0, 0}, {0, 1}, {0, 2}}};
 
     /// `exercise` is Exercise::risum or Exercise::melody.
-    PieceDrill(Exercise exercise, MidiSound &midi);
+    PieceDrill(Exercise exercise, MidiSound &midi, Wait &wait);
 
     bool selfMarked() const override { return true; }
     /// Picks a new piece and plays it; false when its file cannot be played.

@@ -3,6 +3,7 @@
 #include "quiz/Answers.h"
 #include "quiz/SingleNote.h"
 #include "records/Score.h"
+#include "sound/MidiSound.h"
 
 #include <utility>
 
@@ -10,9 +11,10 @@ namespace miminomi {
 
 Practice::Practice(MidiSound &midi, Wait &wait, SingleNote &singleNote, MusicScale &musicScale,
                    Answers &answers, MidiChord &midiChord, Score &score)
-    : singleNote(singleNote), answers(answers), score(score), notes(midi, singleNote, answers),
-      scales(midi, musicScale, answers), chords(midi, wait, midiChord),
-      rhythms(Exercise::risum, midi), melodies(Exercise::melody, midi), game(score) {
+    : midi(midi), singleNote(singleNote), answers(answers), score(score),
+      notes(midi, wait, singleNote, answers), scales(midi, wait, musicScale, answers),
+      chords(midi, wait, midiChord), rhythms(Exercise::risum, midi, wait),
+      melodies(Exercise::melody, midi, wait), game(score) {
     for (PieceDrill *piece : {&rhythms, &melodies})
         piece->onPlaying = [this](bool playing) {
             if (onPiecePlaying)
@@ -52,6 +54,7 @@ Tally Practice::totalsOf(std::optional<Exercise> exercise) const {
 
 void Practice::selectPage(std::optional<Exercise> page) {
     shownPage = page;
+    endedWith.reset();
     questionButtons.retry = false;
     questionButtons.showAnswer = false;
     questionButtons.check = false;
@@ -84,6 +87,7 @@ bool Practice::next(const PracticeSettings &settings) {
     questionButtons.check = true;
     questionButtons.showAnswer = true;
     answers.clear();
+    endedWith.reset();
     asked = settings;
     replays = 0;
     answerSeen = false;
@@ -141,6 +145,7 @@ void Practice::countPoints(Exercise exercise, const Tally &points) {
 
 void Practice::ended(MarkedQuestion question) {
     questionEnded = true;
+    endedWith = question.chosen;
     question.replays = replays;
     question.answerSeen = question.answerSeen || answerSeen;
     question.settings = asked;
@@ -199,6 +204,24 @@ void Practice::favourWeakSpots(WeakSpots *weak) {
     weakSpots = weak;
     for (Drill *each : std::initializer_list<Drill *>{&notes, &scales, &chords})
         each->favour(weak);
+}
+
+bool Practice::canCompare() {
+    return shownPage && endedWith && !drill(*shownPage).selfMarked() &&
+           drill(*shownPage).comparable(*endedWith);
+}
+
+void Practice::compare() {
+    if (canCompare())
+        drill(*shownPage).compare(*endedWith, asked);
+}
+
+void Practice::playReferenceA() {
+    if (!shownPage)
+        return;
+    midi.OpenMidiDevice();
+    midi.NoteAPlay(Drill::referenceAMs);
+    midi.CloseMidiDevice();
 }
 
 void Practice::resetScore() {

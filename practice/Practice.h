@@ -56,6 +56,14 @@ public:
     MarkedQuestion selfCheck(Exercise piece, Choice grade);
     /// "右の成績欄をリセット": the page's totals and the game back to zero.
     void resetScore();
+    /// Whether "聴き比べる" has something to sound: the page's last question has ended (marked,
+    /// or its answer looked at) with a wrong answer row in which something was chosen.
+    bool canCompare();
+    /// "聴き比べる": sounds each such row as it was asked, then as it was chosen when the question
+    /// ended. Changes no tally, answer or history.
+    void compare();
+    /// "基準音を鳴らす": the A of 440 Hz for two seconds, on the exercise pages.
+    void playReferenceA();
     /// Leans the note, scale and chord questions towards weak items from the next one on, or
     /// draws them as the generators do (nullptr).
     void favourWeakSpots(WeakSpots *weak);
@@ -82,6 +90,7 @@ private:
     void ended(MarkedQuestion question);
     Tally totalsOf(std::optional<Exercise> exercise) const;
 
+    MidiSound &midi;
     SingleNote &singleNote;
     Answers &answers;
     Score &score;
@@ -101,6 +110,8 @@ private:
     /// The question on show: how it was asked, how often replayed, whether its answer was seen,
     /// and whether it has ended (so that it is told once).
     PracticeSettings asked;
+    /// What the lists showed when the question on show ended.
+    std::optional<Choices> endedWith;
     int replays = 0;
     bool answerSeen = false;
     bool questionEnded = false;

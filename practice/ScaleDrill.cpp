@@ -6,8 +6,15 @@
 
 namespace miminomi {
 
-ScaleDrill::ScaleDrill(MidiSound &midi, MusicScale &musicScale, Answers &answers)
-    : Drill(Exercise::scale, midi, 3), musicScale(musicScale), answers(answers) {}
+namespace {
+
+/// The scale type code of the Japanese list's first item.
+constexpr std::int32_t firstJapaneseType = 9;
+
+} // namespace
+
+ScaleDrill::ScaleDrill(MidiSound &midi, Wait &wait, MusicScale &musicScale, Answers &answers)
+    : Drill(Exercise::scale, midi, wait, 3), musicScale(musicScale), answers(answers) {}
 
 bool ScaleDrill::ask(const PracticeSettings &settings) {
     musicScale.clear();
@@ -22,14 +29,45 @@ bool ScaleDrill::ask(const PracticeSettings &settings) {
 }
 
 void ScaleDrill::replay(const PracticeSettings &settings) {
-    soundOnDevice(settings, [this] {
-        // From the root: up one octave and down again. A value of 100 or more ends the scale;
-        // it is never a note.
-        musicScale.clear();
-        musicScale.rewindNoteNum();
-        for (std::int32_t n = musicScale.playScale(); n < 100; n = musicScale.playScale())
-            playNote(n, noteMs);
-    });
+    soundOnDevice(settings, [this, &settings] { playAsked(0, settings); });
+}
+
+void ScaleDrill::playAsked(std::size_t, const PracticeSettings &) {
+    // From the root: up one octave and down again. A value of 100 or more ends the scale; it is
+    // never a note.
+    musicScale.clear();
+    musicScale.rewindNoteNum();
+    for (std::int32_t n = musicScale.playScale(); n < 100; n = musicScale.playScale())
+        playNote(n, noteMs);
+}
+
+bool ScaleDrill::chosenInRow(const Choices &chosen, std::size_t) const {
+    return chosenValue(chosen, keyList, 12) || chosenValue(chosen, westernList, 9) ||
+           chosenValue(chosen, japaneseList, 7);
+}
+
+void ScaleDrill::playChosen(const Choices &chosen, std::size_t, const PracticeSettings &) {
+    const auto [askedRoot, askedType] = asked();
+    const auto western = chosenValue(chosen, westernList, 9);
+    const auto japanese = chosenValue(chosen, japaneseList, 7, firstJapaneseType);
+    const std::int32_t type = Answers::isJapaneseScale(askedType)
+                                  ? japanese.value_or(western.value_or(askedType))
+                                  : western.value_or(japanese.value_or(askedType));
+    const auto key = chosenValue(chosen, keyList, 12);
+    const std::int32_t root = Answers::isJapaneseScale(type) ? MusicScale::fixedRoots[type]
+                              : key                          ? rootOf(*key)
+                                                             : askedRoot;
+    playScale(root, type);
+}
+
+void ScaleDrill::playScale(std::int32_t root, std::int32_t type) {
+    std::int32_t note = root;
+    for (const std::int32_t step : MusicScale::scaleSteps[static_cast<std::size_t>(type)]) {
+        if (step == MusicScale::stepEnd)
+            break;
+        note += step;
+        playNote(note, noteMs);
+    }
 }
 
 ScaleDrill::Asked ScaleDrill::asked() {

@@ -15,7 +15,7 @@ public:
     static constexpr std::size_t westernList = 1;
     static constexpr std::size_t japaneseList = 2;
 
-    ScaleDrill(MidiSound &midi, MusicScale &musicScale, Answers &answers);
+    ScaleDrill(MidiSound &midi, Wait &wait, MusicScale &musicScale, Answers &answers);
 
     bool ask(const PracticeSettings &settings) override;
     void replay(const PracticeSettings &settings) override;
@@ -26,6 +26,11 @@ public:
 protected:
     Choices markedAnswer() override;
     void describe(MarkedQuestion &question) override;
+    bool chosenInRow(const Choices &chosen, std::size_t row) const override;
+    void playAsked(std::size_t row, const PracticeSettings &) override;
+    /// The chosen type, from the list of the asked scale's kind first, on the chosen key (a
+    /// Japanese scale on its own root); a part not chosen is the asked scale's.
+    void playChosen(const Choices &chosen, std::size_t row, const PracticeSettings &) override;
 
 private:
     struct Asked {
@@ -35,6 +40,8 @@ private:
     /// Root and type of the scale asked, read from the answer sheet.
     Asked asked();
     bool isJapanese();
+    /// Up one octave from `root` and down again, in the steps of scale type `type`.
+    void playScale(std::int32_t root, std::int32_t type);
 
     MusicScale &musicScale;
     Answers &answers;

@@ -74,6 +74,18 @@ TEST_F(Form1Practice, ListsAreReadByTheItemTheyShowMarkedRowByRowAndTheAnswerSho
     EXPECT_EQ(h.selected("comboBoxNoteName3"), 0) << "a row not asked is left alone";
     EXPECT_TRUE(h.shown("pictureBoxNote2Chek")) << "the marks stay";
 
+    // The wrong row can be heard against what was asked; the reference A on its own.
+    for (const auto &[item, played] : {std::pair{"menuCompare", 2u}, {"menuReferenceA", 1u}}) {
+        ASSERT_TRUE(h.find<QAction>(item)->isEnabled()) << item;
+        h.sink.clear();
+        h.find<QAction>(item)->trigger();
+        EXPECT_EQ(h.notesPlayed().size(), played) << item;
+    }
+    h.selectTab(5);
+    EXPECT_FALSE(h.find<QAction>("menuReferenceA")->isEnabled() ||
+                 h.find<QAction>("menuCompare")->isEnabled());
+    h.selectTab(0);
+
     // A count that names no item asks one note.
     for (const auto &[typed, asked] : {std::pair{"3", 3u}, {"many", 1u}}) {
         h.find<QComboBox>("comboBoxNoteNum")->setEditText(typed);
