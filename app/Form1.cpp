@@ -106,6 +106,7 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
     };
 
     bindHandlers();
+    bindKeys();
 
     // The settings of the last run, through the handlers, as if the learner chose them again.
     kept = std::make_unique<KeptSettings>(this, keptControls);

@@ -104,6 +104,8 @@ private slots:
 
 private:
     void bindHandlers();
+    /// Keys for the question actions, the Tab order and Enter on buttons.
+    void bindKeys();
 
     // Reading the pages.
     /// How the pages' settings shape the next question.
