@@ -1,7 +1,7 @@
 // The main window from the keyboard: a key for every question action (function keys, which
 // neither an answer box nor an input method takes), shown in the buttons' tooltips and beside
-// the menu items; Tab through each page in reading order and on to the question buttons; Enter
-// or Space presses a focused button.
+// the menu items; single notes answered by letters and digits; Tab through each page in reading
+// order and on to the question buttons; Enter or Space presses a focused button.
 #include "app/Form1.h"
 
 #include "app/PictureButton.h"
@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,6 +33,122 @@ protected:
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
                 static_cast<QAbstractButton *>(watched)->click();
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+/// Answers a single note from the keyboard in its name box: the letters C D E F G A B choose the
+/// natural, # or + then raises it and - lowers it a semitone; a digit, in the name box or the
+/// octave box, chooses the octave as numbered from middle C's 4 and moves on to the next answer.
+class NoteKeys final : public QObject {
+public:
+    /// `names` and `octaves` are the rows' boxes; `rowsAsked` tells how many rows are asked and
+    /// `after` where the focus goes after the last one.
+    NoteKeys(QObject *parent, QList<QComboBox *> names, QList<QComboBox *> octaves,
+             std::function<int()> rowsAsked, QWidget *after)
+        : QObject(parent), names(std::move(names)), octaves(std::move(octaves)),
+          rowsAsked(std::move(rowsAsked)), after(after) {
+        // An editable box keeps the focus itself and hands keys on to its text part.
+        for (QComboBox *box : this->names + this->octaves)
+            box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        for (qsizetype row = 0; row < names.size(); ++row) {
+            if (watched == names[row] && name(names[row], key))
+                return true;
+            if ((watched == names[row] || watched == octaves[row]) && octave(row, key))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    static constexpr int naturals[] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
+    static constexpr int middleOctaveItem = 6;                // 上一点, from middle C
+
+    static bool name(QComboBox *box, const QKeyEvent *key) {
+        const QString text = key->text().toUpper();
+        if (text.size() == 1 && text[0] >= QLatin1Char('A') && text[0] <= QLatin1Char('G')) {
+            box->setCurrentIndex(naturals[text[0].unicode() - 'A'] + 1);
+            return true;
+        }
+        const int current = box->currentIndex();
+        const int step = text == QLatin1String("#") || text == QLatin1String("+") ? 1
+                         : text == QLatin1String("-")                             ? -1
+                                                                                  : 0;
+        if (step == 0 || current < 1)
+            return false;
+        box->setCurrentIndex((current - 1 + step + 12) % 12 + 1);
+        return true;
+    }
+
+    bool octave(qsizetype row, const QKeyEvent *key) {
+        const QString text = key->text();
+        if (text.size() != 1 || !text[0].isDigit())
+            return false;
+        const int item = middleOctaveItem + text[0].digitValue() - 4;
+        if (item < 1 || item >= octaves[row]->count())
+            return true; // no such octave: the digit is taken, nothing chosen
+        octaves[row]->setCurrentIndex(item);
+        if (row + 1 < std::min<qsizetype>(rowsAsked(), names.size()))
+            names[row + 1]->setFocus();
+        else
+            after->setFocus();
+        return true;
+    }
+
+    QList<QComboBox *> names;
+    QList<QComboBox *> octaves;
+    std::function<int()> rowsAsked;
+    QWidget *after;
+};
+
+/// Lets an answer box be answered by the first keys of its items: what is typed, after what was
+/// typed before, chooses the first item it begins (ignoring case), the rest of the item selected
+/// so that typing goes on; typing that begins no item is typed as ever. Text an input method
+/// commits counts as typed.
+class FirstKeys final : public QObject {
+public:
+    FirstKeys(QObject *parent, const QList<QComboBox *> &boxes) : QObject(parent) {
+        for (QComboBox *box : boxes)
+            box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        auto *box = static_cast<QComboBox *>(watched);
+        QString typed;
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+                return false;
+            typed = key->text();
+        } else if (event->type() == QEvent::InputMethod) {
+            const auto *input = static_cast<QInputMethodEvent *>(event);
+            if (!input->preeditString().isEmpty())
+                return false;
+            typed = input->commitString();
+        }
+        if (typed.isEmpty() || !typed[0].isPrint())
+            return false;
+        QLineEdit *text = box->lineEdit();
+        const int kept = text->hasSelectedText() ? text->selectionStart() : text->cursorPosition();
+        const QString prefix = text->text().left(kept) + typed;
+        for (int item = 0; item < box->count(); ++item) {
+            const QString name = box->itemText(item);
+            if (!name.isEmpty() && name.startsWith(prefix, Qt::CaseInsensitive)) {
+                box->setCurrentIndex(item);
+                text->setSelection(int(name.size()), int(prefix.size() - name.size()));
                 return true;
             }
         }
@@ -87,6 +204,20 @@ void Form1::bindKeys() {
         setTabOrder(order[k - 1], order[k]);
     for (QLineEdit *tally : {textBoxRight, textBoxFalse})
         tally->setFocusPolicy(Qt::NoFocus);
+
+    new NoteKeys(
+        this, {comboBoxNoteName0, comboBoxNoteName1, comboBoxNoteName2, comboBoxNoteName3},
+        {comboBoxNoteHeight0, comboBoxNoteHeight1, comboBoxNoteHeight2, comboBoxNoteHeight3},
+        [this] { return settings().noteCount; }, buttonCheck);
+    const QString noteKeys = QStringLiteral(
+        "キーで答える：C D E F G A B（# で半音上，- で半音下），高さは数字（4 = 上一点）");
+    for (QComboBox *box :
+         {comboBoxNoteName0, comboBoxNoteName1, comboBoxNoteName2, comboBoxNoteName3,
+          comboBoxNoteHeight0, comboBoxNoteHeight1, comboBoxNoteHeight2, comboBoxNoteHeight3})
+        box->setToolTip(noteKeys);
+
+    new FirstKeys(this, {comboBoxKey, comboBoxScaleType, comboBoxJPScaleType, comboBoxChordRoot,
+                         comboBoxChordType, comboBoxRisumSelfCheck, comboBoxMelodySelfCheck});
 
     auto *enter = new PressOnEnter(this);
     for (QPushButton *button : findChildren<QPushButton *>())

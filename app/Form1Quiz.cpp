@@ -216,6 +216,9 @@ void Form1::buttonNext_Click() {
         (page == Exercise::risum ? pictureBoxNoRisumMidiData : pictureBoxNoMelodyMidiData)->show();
     showButtons();
     placeMarkers();
+    // The answer is written next: the first answer list takes the keys.
+    if (page && !isPiece(page))
+        answerLists(*page).front()->setFocus();
 }
 
 void Form1::menuCompare_Click() {

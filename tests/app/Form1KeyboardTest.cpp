@@ -1,15 +1,19 @@
 // The main window from the keyboard: the question keys work with the focus in an answer box, Tab
 // goes through the page in reading order to the buttons, Enter presses a focused button, and
 // Escape closes the statistics window.
+#include "app/Controls.h"
 #include "app/StatisticsWindow.h"
 #include "tests/support/FormHarness.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace miminomi::testing {
 
@@ -24,8 +28,8 @@ TEST(Form1Keyboard, QuestionKeysWorkFromAnAnswerBoxTabFollowsReadingOrderEnterPr
     };
     press(Qt::Key_F5);
     ASSERT_EQ(h.notesPlayed().size(), 1u) << "F5 asks";
-    QTest::keyClicks(QApplication::focusWidget(), "ab"); // typing stays in the box
-    EXPECT_EQ(name->currentText(), "ab");
+    QTest::keyClicks(QApplication::focusWidget(), "xy"); // other typing stays in the box
+    EXPECT_EQ(name->currentText(), "xy");
     h.sink.clear();
     press(Qt::Key_F6);
     EXPECT_EQ(h.notesPlayed().size(), 1u) << "F6 plays it again";
@@ -63,6 +67,52 @@ TEST(Form1Keyboard, QuestionKeysWorkFromAnAnswerBoxTabFollowsReadingOrderEnterPr
     QApplication::setActiveWindow(statistics);
     QTest::keyClick(statistics, Qt::Key_Escape);
     EXPECT_FALSE(statistics->isVisible());
+}
+
+TEST(Form1Keyboard, FourNotesAreAnsweredByLettersAndDigitsMarkedAndAskedAgainInADozenKeys) {
+    FormHarness h;
+    QApplication::setActiveWindow(&h.form);
+    h.find<QCheckBox>("checkBoxStandardA")->setChecked(false);
+    h.find<QCheckBox>("checkBoxOnlyWhite")->setChecked(false);
+    h.select("comboBoxNoteNum", 3);
+    const auto type = [](const QString &keys) {
+        QTest::keyClicks(QApplication::focusWidget(), keys);
+        return keys.size();
+    };
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    std::size_t presses = 1;
+    const std::vector<int> notes = h.notesPlayed();
+    ASSERT_EQ(notes.size(), 4u);
+    for (const int note : notes) {
+        // A natural by its letter, a sharp by the letter below and #; the octave from C4.
+        const QString letters = "c#d#ef#g#a#b";
+        const int pitch = note % 12;
+        const QString name =
+            letters[pitch] == '#' ? QString(letters[pitch - 1]) + "#" : QString(letters[pitch]);
+        presses += type(name + QString::number(note / 12 - 1));
+    }
+    EXPECT_EQ(QApplication::focusWidget(), h.find("buttonCheck"));
+    presses += type("\r");
+    EXPECT_EQ(h.find<QLineEdit>("textBoxRight")->text(), "4");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    EXPECT_EQ(h.notesPlayed().size(), 8u);
+    EXPECT_LE(++presses, 14u);
+
+    // The other answer boxes take the first keys of their items.
+    for (const auto &[tab, box, keys, item] :
+         {std::tuple{2, "comboBoxChordType", "m7", 4}, {4, "comboBoxMelodySelfCheck", "よく", 0}}) {
+        h.selectTab(tab);
+        h.find(box)->setFocus();
+        // Letters as keys; kana as an input method commits them.
+        if (QString typed = QString::fromUtf8(keys); typed[0].unicode() < 128) {
+            QTest::keyClicks(QApplication::focusWidget(), typed);
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(typed);
+            QApplication::sendEvent(QApplication::focusWidget(), &commit);
+        }
+        EXPECT_EQ(Controls::shownItem(h.find<QComboBox>(box)), item) << box;
+    }
 }
 
 } // namespace miminomi::testing
