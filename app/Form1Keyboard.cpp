@@ -192,14 +192,15 @@ void Form1::bindKeys() {
     menuCompare->setShortcut(Qt::Key_F9);
     menuReferenceA->setShortcut(Qt::Key_F4);
 
-    // Tab: the single-note page in reading order, each answer's name then its octave, then the
-    // question buttons; the read-only tallies take no stop.
+    // Tab in reading order: the reference-A box, the tabs, the single-note page with each answer's
+    // name then its octave, then the question buttons; the read-only tallies take no stop. The
+    // reference-A box keeps the focus a new window starts with.
     const QList<QWidget *> order = {
-        comboBoxRange,       checkBoxOnlyWhite, comboBoxNoteNum,     comboBoxNoteName0,
-        comboBoxNoteHeight0, comboBoxNoteName1, comboBoxNoteHeight1, comboBoxNoteName2,
-        comboBoxNoteHeight2, comboBoxNoteName3, comboBoxNoteHeight3, buttonNext,
-        buttonRetry,         buttonCheck,       buttonShowAnswer,    button1,
-        buttonShowRecord,    checkBoxStandardA, tabControl1};
+        checkBoxStandardA,   tabControl1,       comboBoxRange,       checkBoxOnlyWhite,
+        comboBoxNoteNum,     comboBoxNoteName0, comboBoxNoteHeight0, comboBoxNoteName1,
+        comboBoxNoteHeight1, comboBoxNoteName2, comboBoxNoteHeight2, comboBoxNoteName3,
+        comboBoxNoteHeight3, buttonNext,        buttonRetry,         buttonCheck,
+        buttonShowAnswer,    button1,           buttonShowRecord};
     for (qsizetype k = 1; k < order.size(); ++k)
         setTabOrder(order[k - 1], order[k]);
     for (QLineEdit *tally : {textBoxRight, textBoxFalse})

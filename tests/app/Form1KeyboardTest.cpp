@@ -20,6 +20,8 @@ namespace miminomi::testing {
 TEST(Form1Keyboard, QuestionKeysWorkFromAnAnswerBoxTabFollowsReadingOrderEnterPresses) {
     FormHarness h;
     QApplication::setActiveWindow(&h.form);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), h.find("checkBoxStandardA")) << "as on the first run";
     h.find<QCheckBox>("checkBoxStandardA")->setChecked(false);
     auto *name = h.find<QComboBox>("comboBoxNoteName0");
     name->setFocus();
