@@ -26,6 +26,8 @@ cleanup() {
 }
 trap cleanup EXIT
 cd "$work"
+# Settings of its own, so that the program starts as on its very first run.
+export XDG_CONFIG_HOME="$work/config"
 ln -s "$data" data
 MIMINOMI_AUDIO_DRIVER=file MIMINOMI_AUDIO_FILE="$work/sound.wav" "$program" 2>"$work/stderr" &
 pid=$!
