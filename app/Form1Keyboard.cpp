@@ -32,7 +32,8 @@ protected:
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                static_cast<QAbstractButton *>(watched)->click();
+                if (auto *button = qobject_cast<QAbstractButton *>(watched))
+                    button->click();
                 return true;
             }
         }
@@ -126,7 +127,10 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        auto *box = static_cast<QComboBox *>(watched);
+        // A box being destroyed is no longer a box: qobject_cast tells.
+        auto *box = qobject_cast<QComboBox *>(watched);
+        if (!box)
+            return false;
         QString typed;
         if (event->type() == QEvent::KeyPress) {
             const auto *key = static_cast<QKeyEvent *>(event);
