@@ -1,0 +1,35 @@
+#include "practice/PieceNotes.h"
+
+#include "sound/MidiBytes.h"
+
+#include <smf.h>
+
+#include <memory>
+
+namespace miminomi {
+
+std::optional<PieceNotes> PieceNotes::read(const std::string &path) {
+    const std::unique_ptr<smf_t, decltype(&smf_delete)> file(smf_load(path.c_str()), smf_delete);
+    if (!file)
+        return std::nullopt;
+    PieceNotes piece;
+    std::vector<double> clicks;
+    while (smf_event_t *event = smf_get_next_event(file.get())) {
+        if (smf_event_is_metadata(event) || event->midi_buffer_length < 3)
+            continue;
+        const std::uint8_t status = event->midi_buffer[0];
+        const bool noteOn = midi::kindOf(status) == midi::noteOn && event->midi_buffer[2] > 0;
+        if (!noteOn)
+            continue;
+        if (midi::channelOf(status) == midi::percussionChannel)
+            clicks.push_back(event->time_seconds);
+        else
+            piece.notes.push_back({event->time_seconds, event->midi_buffer[1]});
+    }
+    if (piece.notes.empty() || clicks.size() < 2)
+        return std::nullopt;
+    piece.beatSeconds = clicks[1] - clicks[0];
+    return piece;
+}
+
+} // namespace miminomi
