@@ -4,11 +4,19 @@
 
 #include <smf.h>
 
+#include <fstream>
 #include <memory>
+#include <string_view>
 
 namespace miminomi {
 
 std::optional<PieceNotes> PieceNotes::read(const std::string &path) {
+    // The library would say on standard error why a file that is no MIDI file is not one; that is
+    // told calmly by the caller instead.
+    char signature[4] = {};
+    if (!std::ifstream(path, std::ios::binary).read(signature, 4) ||
+        std::string_view(signature, 4) != "MThd")
+        return std::nullopt;
     const std::unique_ptr<smf_t, decltype(&smf_delete)> file(smf_load(path.c_str()), smf_delete);
     if (!file)
         return std::nullopt;
