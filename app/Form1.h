@@ -76,6 +76,7 @@ private slots:
     void menuResetSettings_Click();
     void menuCompare_Click();
     void menuReferenceA_Click();
+    void menuTapRhythm_Click();
 
     // Questions, marking and the race.
     void buttonNext_Click();
@@ -182,6 +183,7 @@ private:
     QAction *menuResetSettings = nullptr;
     QAction *menuCompare = nullptr;
     QAction *menuReferenceA = nullptr;
+    QAction *menuTapRhythm = nullptr;
 
     // Controls placed directly on the window.
     QCheckBox *checkBoxStandardA = nullptr;

@@ -347,6 +347,9 @@ void Form1::buildMenu() {
     menuCompare->setEnabled(false); // nothing has been marked yet
     menuReferenceA = menuPractice->addAction(QStringLiteral("基準音を鳴らす"));
     menuReferenceA->setObjectName(QStringLiteral("menuReferenceA"));
+    menuTapRhythm = menuPractice->addAction(QStringLiteral("リズムをたたいて答える…"));
+    menuTapRhythm->setObjectName(QStringLiteral("menuTapRhythm"));
+    menuTapRhythm->setEnabled(false); // no rhythm has played yet
     menuPractice->addSeparator();
     menuResetSettings = menuPractice->addAction(QStringLiteral("設定を最初の状態に戻す"));
     menuResetSettings->setObjectName(QStringLiteral("menuResetSettings"));

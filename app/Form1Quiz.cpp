@@ -4,6 +4,7 @@
 
 #include "app/Controls.h"
 #include "app/PictureButton.h"
+#include "app/RhythmTapWindow.h"
 #include "app/ScorePicture.h"
 #include "app/TabControl.h"
 #include "practice/Practice.h"
@@ -161,6 +162,8 @@ void Form1::showButtons() {
     buttonSelfCheckMelody->setEnabled(buttons.selfCheck && practice->page() == Exercise::melody);
     menuCompare->setEnabled(practice->canCompare());
     menuReferenceA->setEnabled(practice->page().has_value());
+    // A rhythm can be tapped back once it has played and until its answer is shown.
+    menuTapRhythm->setEnabled(practice->page() == Exercise::risum && buttons.showAnswer);
 }
 
 void Form1::showTotals() {
@@ -227,6 +230,24 @@ void Form1::menuCompare_Click() {
 
 void Form1::menuReferenceA_Click() {
     sounding([&] { practice->playReferenceA(); });
+}
+
+void Form1::menuTapRhythm_Click() {
+    PieceDrill &rhythm = practice->pieceDrill(Exercise::risum);
+    auto *window = new RhythmTapWindow(
+        rhythm.piecePath(),
+        [this, &rhythm](std::int32_t clickNote, std::int32_t beatMs) {
+            sounding([&] { rhythm.countIn(clickNote, beatMs); });
+        },
+        [] {
+            return std::chrono::duration_cast<std::chrono::milliseconds>(
+                       std::chrono::steady_clock::now().time_since_epoch())
+                .count();
+        },
+        this);
+    // The proposal goes into the self-mark box; the learner confirms it or chooses another.
+    window->onProposal = [this](Choice grade) { comboBoxRisumSelfCheck->setCurrentIndex(grade); };
+    window->show();
 }
 
 void Form1::buttonRetry_Click() {

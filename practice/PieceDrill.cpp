@@ -1,6 +1,9 @@
 #include "practice/PieceDrill.h"
 
 #include "sound/MidiSound.h"
+#include "sound/Wait.h"
+
+#include <algorithm>
 
 namespace miminomi {
 
@@ -43,6 +46,22 @@ MarkedQuestion PieceDrill::mark(const Choices &chosen) {
 
 std::int32_t PieceDrill::pieceNumber() const {
     return midi.getImageFileNum() + 1;
+}
+
+std::string PieceDrill::piecePath() const {
+    return midi.getDataFolder() + (exercise() == Exercise::risum ? "risum" : "melody") +
+           std::to_string(pieceNumber()) + ".mid";
+}
+
+void PieceDrill::countIn(std::int32_t clickNote, std::int32_t beatMilliseconds) {
+    constexpr std::int32_t clickMs = 60;
+    midi.OpenMidiDevice();
+    midi.setMidiCh(midi::percussionChannel);
+    for (int click = 0; click < 2; ++click) {
+        playNote(clickNote, clickMs);
+        wait.Sleep(static_cast<std::uint32_t>(std::max(beatMilliseconds - clickMs, 0)));
+    }
+    midi.CloseMidiDevice();
 }
 
 std::string PieceDrill::scorePicturePath() const {

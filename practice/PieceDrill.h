@@ -31,6 +31,11 @@ public:
     std::int32_t pieceNumber() const;
     /// The score picture of the piece last picked, relative to the working folder.
     std::string scorePicturePath() const;
+    /// The file of the piece last picked.
+    std::string piecePath() const;
+    /// Two clicks on the percussion channel `beatMilliseconds` apart, each followed by its beat,
+    /// so that the learner can tap the piece back at its tempo.
+    void countIn(std::int32_t clickNote, std::int32_t beatMilliseconds);
 
     /// Told true when the piece starts playing and false when it has ended.
     std::function<void(bool playing)> onPlaying;

@@ -23,15 +23,26 @@ std::optional<PieceNotes> PieceNotes::read(const std::string &path) {
     PieceNotes piece;
     std::vector<double> clicks;
     while (smf_event_t *event = smf_get_next_event(file.get())) {
-        if (smf_event_is_metadata(event) || event->midi_buffer_length < 3)
+        if (smf_event_is_metadata(event)) {
+            // The time signature: numerator, and the denominator as a power of two.
+            if (event->midi_buffer_length >= 5 && event->midi_buffer[1] == 0x58) {
+                const int numerator = event->midi_buffer[3],
+                          denominator = 1 << event->midi_buffer[4];
+                piece.beatsPerBar =
+                    denominator == 8 && numerator % 3 == 0 ? numerator / 3 : numerator;
+            }
+            continue;
+        }
+        if (event->midi_buffer_length < 3)
             continue;
         const std::uint8_t status = event->midi_buffer[0];
         const bool noteOn = midi::kindOf(status) == midi::noteOn && event->midi_buffer[2] > 0;
         if (!noteOn)
             continue;
-        if (midi::channelOf(status) == midi::percussionChannel)
+        if (midi::channelOf(status) == midi::percussionChannel) {
             clicks.push_back(event->time_seconds);
-        else
+            piece.clickPitch = event->midi_buffer[1];
+        } else
             piece.notes.push_back({event->time_seconds, event->midi_buffer[1]});
     }
     if (piece.notes.empty() || clicks.size() < 2)

@@ -16,8 +16,12 @@ struct PieceNotes {
         std::int32_t pitch = 0;
     };
     std::vector<Note> notes;
-    /// Seconds between the two count-in clicks.
+    /// Seconds between the two count-in clicks, and the note they sound on the percussion channel.
     double beatSeconds = 0;
+    std::int32_t clickPitch = 0;
+    /// Beats in a bar, from the time signature (a compound time such as 6/8 counts dotted beats);
+    /// 4 when the file has none.
+    std::int32_t beatsPerBar = 4;
 
     /// Reads the piece at `path`; nothing when the file cannot be read as a Standard MIDI File,
     /// has no notes, or has not two count-in clicks.

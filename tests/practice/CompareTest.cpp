@@ -1,4 +1,5 @@
-// "聴き比べる" and "基準音を鳴らす": what they sound, when, and that they change nothing else.
+// "聴き比べる", "基準音を鳴らす" and the count-in of a rhythm tapped back: what they sound, when,
+// and that they change nothing else.
 #include "tests/practice/PracticeRig.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +63,7 @@ TEST(Compare, EachWrongRowSoundsAsAskedAPauseThenAsChosenWhenTheQuestionEnded) {
               (std::vector{asked[0], third, asked[2]}));
 }
 
-TEST(Compare, AScaleHeardAsAJapaneseOneSoundsThatScaleOnItsOwnRootAndTheReferenceAIsTwoSeconds) {
+TEST(Compare, AScaleHeardAsAJapaneseOneSoundsThatScaleOnItsOwnRootCountInAndReferenceA) {
     PracticeRig rig;
     rig.practice.selectPage(Exercise::scale);
     const std::vector<int> asked = rig.ask();
@@ -73,6 +74,15 @@ TEST(Compare, AScaleHeardAsAJapaneseOneSoundsThatScaleOnItsOwnRootAndTheReferenc
     for (int step : {0, 3, 5, 7, 10, 12, 10, 7, 5, 3, 0})
         expected.push_back(62 + step);
     EXPECT_EQ(rig.sink.notesPlayed(), expected);
+
+    // The count-in for tapping a rhythm back: two clicks on the percussion channel a beat apart,
+    // each followed by its beat.
+    rig.sink.clear();
+    const std::int64_t before = rig.clock.nowMs();
+    rig.practice.pieceDrill(Exercise::risum).countIn(76, 500);
+    EXPECT_EQ(fromFirst(rig.sink), (std::vector<std::pair<std::int64_t, int>>{{0, 76}, {500, 76}}));
+    EXPECT_EQ(rig.sink.sent()[2].bytes[0], 0x99) << "after the program change, on channel 10";
+    EXPECT_EQ(rig.clock.nowMs() - before, 1000);
 
     rig.sink.clear();
     rig.practice.playReferenceA();
