@@ -235,7 +235,7 @@ void Form1::menuReferenceA_Click() {
 void Form1::menuTapRhythm_Click() {
     PieceDrill &rhythm = practice->pieceDrill(Exercise::risum);
     auto *window = new RhythmTapWindow(
-        rhythm.piecePath(),
+        rhythm.pieceNumber(), rhythm.piecePath(),
         [this, &rhythm](std::int32_t clickNote, std::int32_t beatMs) {
             sounding([&] { rhythm.countIn(clickNote, beatMs); });
         },

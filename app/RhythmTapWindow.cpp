@@ -69,12 +69,12 @@ private:
     const RhythmTapWindow &window;
 };
 
-RhythmTapWindow::RhythmTapWindow(const std::string &piecePath,
+RhythmTapWindow::RhythmTapWindow(std::int32_t pieceNumber, const std::string &piecePath,
                                  std::function<void(std::int32_t, std::int32_t)> countIn,
                                  std::function<std::int64_t()> nowMs, QWidget *parent)
     : QDialog(parent), piece(PieceNotes::read(piecePath)), countIn(std::move(countIn)),
       nowMs(std::move(nowMs)) {
-    setWindowTitle(QStringLiteral("リズムをたたいて答える"));
+    setWindowTitle(QStringLiteral("リズムをたたいて答える（%1）").arg(pieceName(pieceNumber)));
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(Fonts::ui(10));
     auto *layout = new QVBoxLayout(this);

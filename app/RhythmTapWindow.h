@@ -25,9 +25,10 @@ namespace miminomi {
 class RhythmTapWindow : public QDialog {
     Q_OBJECT
 public:
-    /// `countIn` sounds the two clicks (click note, beat in milliseconds) and returns when the
-    /// second beat has passed; `nowMs` tells the time taps are taken at.
-    RhythmTapWindow(const std::string &piecePath,
+    /// For the rhythm `piece` (its number, shown in the title) read from `piecePath`: `countIn`
+    /// sounds the two clicks (click note, beat in milliseconds) and returns when the second beat
+    /// has passed; `nowMs` tells the time taps are taken at.
+    RhythmTapWindow(std::int32_t pieceNumber, const std::string &piecePath,
                     std::function<void(std::int32_t, std::int32_t)> countIn,
                     std::function<std::int64_t()> nowMs, QWidget *parent = nullptr);
 

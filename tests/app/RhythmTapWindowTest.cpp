@@ -22,7 +22,7 @@ TEST(RhythmTapWindow, TapsOnTheOnsetsProposeTheTopGradeAMissedOneLessAnUnreadabl
         clock.Sleep(std::uint32_t(2 * beatMs));
     };
     for (const bool missOne : {false, true}) {
-        RhythmTapWindow window(path, countIn, [&] { return clock.nowMs(); });
+        RhythmTapWindow window(3, path, countIn, [&] { return clock.nowMs(); });
         Choice proposed = noChoice;
         window.onProposal = [&](Choice grade) { proposed = grade; };
         window.show();

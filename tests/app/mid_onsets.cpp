@@ -1,0 +1,15 @@
+// Prints the beat of a piece's count-in, then the onsets of its notes, in seconds from the piece's
+// start, one a line, as the program reads them:  mid_onsets <file.mid>
+#include "practice/PieceNotes.h"
+
+#include <cstdio>
+
+int main(int argc, char *argv[]) {
+    const auto piece = argc > 1 ? miminomi::PieceNotes::read(argv[1]) : std::nullopt;
+    if (!piece)
+        return 1;
+    std::printf("%.3f\n", piece->beatSeconds);
+    for (const miminomi::PieceNotes::Note &note : piece->notes)
+        std::printf("%.3f\n", note.onsetSeconds);
+    return 0;
+}
