@@ -246,7 +246,10 @@ void Form1::menuTapRhythm_Click() {
         },
         this);
     // The proposal goes into the self-mark box; the learner confirms it or chooses another.
-    window->onProposal = [this](Choice grade) { comboBoxRisumSelfCheck->setCurrentIndex(grade); };
+    window->onProposal = [this](Choice grade, std::int32_t taps) {
+        comboBoxRisumSelfCheck->setCurrentIndex(grade);
+        practice->proposeGrade(grade, taps);
+    };
     window->show();
 }
 

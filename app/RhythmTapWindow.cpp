@@ -148,7 +148,7 @@ void RhythmTapWindow::finish() {
             .arg(gradeName(grade)));
     timeline->update();
     if (onProposal)
-        onProposal(grade);
+        onProposal(grade, static_cast<std::int32_t>(taps.size()));
 }
 
 void RhythmTapWindow::keyPressEvent(QKeyEvent *event) {

@@ -32,8 +32,8 @@ public:
                     std::function<void(std::int32_t, std::int32_t)> countIn,
                     std::function<std::int64_t()> nowMs, QWidget *parent = nullptr);
 
-    /// Told the grade proposed when the tapping has been marked.
-    std::function<void(Choice grade)> onProposal;
+    /// Told the grade proposed, and the number of taps, when the tapping has been marked.
+    std::function<void(Choice grade, std::int32_t taps)> onProposal;
 
     /// Ends the tapping when two bars have passed since the last tap (or since the count-in).
     void checkSilence();

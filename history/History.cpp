@@ -157,8 +157,9 @@ void History::store(const Pending &entry) {
     SQLite::Statement insert(
         *db, "INSERT INTO questions (run, at, day, exercise, piece, grade, points_right, "
              "points_wrong, replays, answer_seen, range_preset, only_white_keys, note_count, "
-             "scale_family, chord_types, chord_white_keys, chord_hint, reference_a) "
-             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+             "scale_family, chord_types, chord_white_keys, chord_hint, reference_a, "
+             "proposed_grade, given_count) "
+             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     insert.bind(1, *run);
     insert.bind(2, static_cast<std::int64_t>(entry.at));
     insert.bind(3, day);
@@ -177,6 +178,8 @@ void History::store(const Pending &entry) {
     insert.bind(16, settings.chordWhiteKeys);
     insert.bind(17, settings.chordHint);
     insert.bind(18, settings.referenceA);
+    bindOptional(insert, 19, question.proposedGrade);
+    bindOptional(insert, 20, question.givenCount);
     insert.exec();
     const std::int64_t id = db->getLastInsertRowid();
 

@@ -60,6 +60,12 @@ const std::array<const char *, HistorySchema::currentVersion> steps = {
     CREATE INDEX answers_by_day ON answers(exercise, day, asked_note, asked_type, chosen_name,
                                            chosen_octave, chosen_type, right);
     )sql",
+    // 1 → 2: a piece marked by the program first keeps the grade it proposed and the number of
+    // taps or notes given.
+    R"sql(
+    ALTER TABLE questions ADD COLUMN proposed_grade INTEGER;
+    ALTER TABLE questions ADD COLUMN given_count INTEGER;
+    )sql",
 };
 
 } // namespace

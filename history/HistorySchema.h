@@ -13,7 +13,7 @@ namespace miminomi {
 class HistorySchema {
 public:
     /// The version this program writes.
-    static constexpr std::int32_t currentVersion = 1;
+    static constexpr std::int32_t currentVersion = 2;
 
     /// The file's version.
     static std::int32_t versionOf(SQLite::Database &db);

@@ -51,6 +51,9 @@ struct StoredQuestion {
     std::optional<std::int32_t> piece;
     std::optional<std::int32_t> grade;
     Tally points;
+    /// The grade the program proposed, and the taps or notes the learner gave it.
+    std::optional<std::int32_t> proposedGrade;
+    std::optional<std::int32_t> givenCount;
     std::int32_t replays = 0;
     bool answerSeen = false;
     StoredSettings settings;

@@ -6,6 +6,7 @@
 #include "records/Tally.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace miminomi {
@@ -30,6 +31,11 @@ struct MarkedQuestion {
     std::vector<bool> rowsRight;
     /// What the question added to the tallies.
     Tally points;
+
+    /// Rhythm and melody marked by the program first: the grade it proposed, and how many taps or
+    /// notes the learner gave.
+    std::optional<Choice> proposedGrade;
+    std::optional<std::int32_t> givenCount;
 
     /// How often the question was played again.
     int replays = 0;

@@ -88,6 +88,8 @@ bool Practice::next(const PracticeSettings &settings) {
     questionButtons.showAnswer = true;
     answers.clear();
     endedWith.reset();
+    proposedGrade.reset();
+    givenCount.reset();
     asked = settings;
     replays = 0;
     answerSeen = false;
@@ -150,6 +152,8 @@ void Practice::ended(MarkedQuestion question) {
     question.answerSeen = question.answerSeen || answerSeen;
     question.settings = asked;
     question.range = noteRange;
+    question.proposedGrade = std::exchange(proposedGrade, std::nullopt);
+    question.givenCount = std::exchange(givenCount, std::nullopt);
     if (onQuestionEnded)
         onQuestionEnded(question);
 }
@@ -188,6 +192,11 @@ Choices Practice::showAnswer(const Choices &chosen) {
     }
     answerSeen = true;
     return question.rightAnswer();
+}
+
+void Practice::proposeGrade(Choice grade, std::int32_t given) {
+    proposedGrade = grade;
+    givenCount = given;
 }
 
 MarkedQuestion Practice::selfCheck(Exercise piece, Choice grade) {

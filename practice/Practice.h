@@ -54,6 +54,9 @@ public:
     Choices showAnswer(const Choices &chosen);
     /// "得点確定" of a piece page: adds the points of the grade.
     MarkedQuestion selfCheck(Exercise piece, Choice grade);
+    /// The program marked the piece on show from the learner's `given` taps or notes and proposed
+    /// `grade`; kept with the question when it is self-marked.
+    void proposeGrade(Choice grade, std::int32_t given);
     /// "右の成績欄をリセット": the page's totals and the game back to zero.
     void resetScore();
     /// Whether "聴き比べる" has something to sound: the page's last question has ended (marked,
@@ -112,6 +115,8 @@ private:
     PracticeSettings asked;
     /// What the lists showed when the question on show ended.
     std::optional<Choices> endedWith;
+    std::optional<Choice> proposedGrade;
+    std::optional<std::int32_t> givenCount;
     int replays = 0;
     bool answerSeen = false;
     bool questionEnded = false;

@@ -48,6 +48,8 @@ StoredQuestion storedQuestionOf(const MarkedQuestion &question) {
     stored.exercise = question.exercise;
     stored.points = question.points;
     stored.replays = question.replays;
+    stored.proposedGrade = question.proposedGrade;
+    stored.givenCount = question.givenCount;
     stored.answerSeen = question.answerSeen;
     stored.settings = storedSettingsOf(question);
     const Choices &chosen = question.chosen;

@@ -24,7 +24,7 @@ TEST(RhythmTapWindow, TapsOnTheOnsetsProposeTheTopGradeAMissedOneLessAnUnreadabl
     for (const bool missOne : {false, true}) {
         RhythmTapWindow window(3, path, countIn, [&] { return clock.nowMs(); });
         Choice proposed = noChoice;
-        window.onProposal = [&](Choice grade) { proposed = grade; };
+        window.onProposal = [&](Choice grade, std::int32_t) { proposed = grade; };
         window.show();
         QApplication::setActiveWindow(&window);
         window.findChild<QPushButton *>("tapStart")->click();

@@ -77,11 +77,25 @@ TEST(HistoryFile, AFileOfTheFirstVersionIsReadAndExtendedANewerOneIsLeftAlone) {
         )sql");
     }
     History history(path, clock);
-    ASSERT_TRUE(history.add(oneRow(60)));
+    StoredQuestion proposed;
+    proposed.exercise = Exercise::risum;
+    proposed.piece = 7;
+    proposed.grade = 1;
+    proposed.proposedGrade = 0;
+    proposed.givenCount = 12;
+    ASSERT_TRUE(history.add(proposed));
     const auto chords = history.statistics(Exercise::chord, Period::everything);
     ASSERT_TRUE(chords);
     EXPECT_EQ(chords->confusions, (std::vector<Confusion>{{ItemKind::chordType, 1, 0, 1}}));
-    EXPECT_EQ(questionsIn(path), 2);
+    {
+        // Upgraded to the current version: the first version's question has no proposal.
+        SQLite::Database db(path);
+        EXPECT_EQ(HistorySchema::versionOf(db), HistorySchema::currentVersion);
+        EXPECT_EQ(db.execAndGet("SELECT group_concat(coalesce(proposed_grade, '-') || '/' || "
+                                "coalesce(given_count, '-')) FROM questions")
+                      .getString(),
+                  "-/-,0/12");
+    }
 
     const std::string newer = folder.filePath("newer.sqlite3");
     {
