@@ -129,6 +129,7 @@ void Form1::bindHandlers() {
     connect(menuCompare, &QAction::triggered, this, &Form1::menuCompare_Click);
     connect(menuReferenceA, &QAction::triggered, this, &Form1::menuReferenceA_Click);
     connect(menuTapRhythm, &QAction::triggered, this, &Form1::menuTapRhythm_Click);
+    connect(menuEnterMelody, &QAction::triggered, this, &Form1::menuEnterMelody_Click);
     // Alt and the menu's first letter open it, without a mnemonic in its caption.
     for (const auto &[key, menu] :
          {std::pair{Qt::Key_F, menuItem1}, std::pair{Qt::Key_P, menuPractice},

@@ -77,6 +77,7 @@ private slots:
     void menuCompare_Click();
     void menuReferenceA_Click();
     void menuTapRhythm_Click();
+    void menuEnterMelody_Click();
 
     // Questions, marking and the race.
     void buttonNext_Click();
@@ -184,6 +185,7 @@ private:
     QAction *menuCompare = nullptr;
     QAction *menuReferenceA = nullptr;
     QAction *menuTapRhythm = nullptr;
+    QAction *menuEnterMelody = nullptr;
 
     // Controls placed directly on the window.
     QCheckBox *checkBoxStandardA = nullptr;
@@ -270,6 +272,8 @@ private:
     QPushButton *buttonSelfCheckMelody = nullptr;
     QProgressBar *progressMelody = nullptr;
     QTimer *pieceTicker = nullptr;
+    /// Ends the sound of a note entered in the melody window.
+    QTimer *noteRelease = nullptr;
     std::chrono::steady_clock::time_point pieceStarted;
 
     // MIDI test page.

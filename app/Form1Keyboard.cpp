@@ -196,6 +196,7 @@ void Form1::bindKeys() {
     menuCompare->setShortcut(Qt::Key_F9);
     menuReferenceA->setShortcut(Qt::Key_F4);
     menuTapRhythm->setShortcut(Qt::Key_F3);
+    menuEnterMelody->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
 
     // Tab in reading order: the reference-A box, the tabs, the single-note page with each answer's
     // name then its octave, then the question buttons; the read-only tallies take no stop. The

@@ -350,6 +350,9 @@ void Form1::buildMenu() {
     menuTapRhythm = menuPractice->addAction(QStringLiteral("リズムをたたいて答える…"));
     menuTapRhythm->setObjectName(QStringLiteral("menuTapRhythm"));
     menuTapRhythm->setEnabled(false); // no rhythm has played yet
+    menuEnterMelody = menuPractice->addAction(QStringLiteral("メロディを入力して答える…"));
+    menuEnterMelody->setObjectName(QStringLiteral("menuEnterMelody"));
+    menuEnterMelody->setEnabled(false);
     menuPractice->addSeparator();
     menuResetSettings = menuPractice->addAction(QStringLiteral("設定を最初の状態に戻す"));
     menuResetSettings->setObjectName(QStringLiteral("menuResetSettings"));

@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 
 #include "app/Controls.h"
+#include "app/MelodyEntryWindow.h"
 #include "app/PictureButton.h"
 #include "app/RhythmTapWindow.h"
 #include "app/ScorePicture.h"
@@ -29,6 +30,8 @@ namespace miminomi {
 
 namespace {
 
+/// How long a note entered by the learner sounds.
+constexpr int noteSoundMs = 400;
 constexpr int markerStep = 27;
 constexpr int markerStartY = 336;
 constexpr int rightMarkerX = 642;
@@ -164,6 +167,7 @@ void Form1::showButtons() {
     menuReferenceA->setEnabled(practice->page().has_value());
     // A rhythm can be tapped back once it has played and until its answer is shown.
     menuTapRhythm->setEnabled(practice->page() == Exercise::risum && buttons.showAnswer);
+    menuEnterMelody->setEnabled(practice->page() == Exercise::melody && buttons.showAnswer);
 }
 
 void Form1::showTotals() {
@@ -249,6 +253,38 @@ void Form1::menuTapRhythm_Click() {
     window->onProposal = [this](Choice grade, std::int32_t taps) {
         comboBoxRisumSelfCheck->setCurrentIndex(grade);
         practice->proposeGrade(grade, taps);
+    };
+    window->show();
+}
+
+void Form1::menuEnterMelody_Click() {
+    PieceDrill &melody = practice->pieceDrill(Exercise::melody);
+    if (!noteRelease) {
+        // An entered note sounds without holding the window, so that no key typed meanwhile is
+        // lost: the device stays open while notes follow each other and closes once they stop.
+        noteRelease = new QTimer(this);
+        noteRelease->setSingleShot(true);
+        noteRelease->setInterval(noteSoundMs);
+        connect(noteRelease, &QTimer::timeout, this, [this] {
+            midi->allOff();
+            midi->CloseMidiDevice();
+        });
+    }
+    auto *window = new MelodyEntryWindow(
+        melody.pieceNumber(), melody.piecePath(),
+        [this](std::int32_t pitch) {
+            if (noteRelease->isActive())
+                midi->allOff();
+            else
+                midi->OpenMidiDevice();
+            midi->setMidiNoteNum(static_cast<std::uint8_t>(pitch));
+            midi->NotePlay(0);
+            noteRelease->start();
+        },
+        this);
+    window->onProposal = [this](Choice grade, std::int32_t notes) {
+        comboBoxMelodySelfCheck->setCurrentIndex(grade);
+        practice->proposeGrade(grade, notes);
     };
     window->show();
 }

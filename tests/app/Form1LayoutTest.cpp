@@ -76,7 +76,8 @@ TEST_F(Form1Layout, AFixedWindowWithItsMenusAndAnchorsOfEveryTable) {
             menus << menu->text() + "/" + item->text();
     EXPECT_EQ(menus, QStringList({"ファイル/終了(&X)", "練習/成績の分析を見る…",
                                   "練習/苦手な問題を多めに出す", "練習/", "練習/聴き比べる",
-                                  "練習/基準音を鳴らす", "練習/リズムをたたいて答える…", "練習/",
+                                  "練習/基準音を鳴らす", "練習/リズムをたたいて答える…",
+                                  "練習/メロディを入力して答える…", "練習/",
                                   "練習/設定を最初の状態に戻す", "ヘルプ/このソフトについて"}));
     EXPECT_FALSE(h.find<QAction>("menuWeakSpots")->isChecked());
 
