@@ -4,6 +4,7 @@
 // order and on to the question buttons; Enter or Space presses a focused button.
 #include "app/Form1.h"
 
+#include "app/NoteLetters.h"
 #include "app/PictureButton.h"
 #include "app/TabControl.h"
 #include "practice/Practice.h"
@@ -74,19 +75,14 @@ protected:
     }
 
 private:
-    static constexpr int naturals[] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
-    static constexpr int middleOctaveItem = 6;                // 上一点, from middle C
-
     static bool name(QComboBox *box, const QKeyEvent *key) {
-        const QString text = key->text().toUpper();
-        if (text.size() == 1 && text[0] >= QLatin1Char('A') && text[0] <= QLatin1Char('G')) {
-            box->setCurrentIndex(naturals[text[0].unicode() - 'A'] + 1);
+        const QString text = key->text();
+        if (const auto pitch = NoteLetters::natural(text)) {
+            box->setCurrentIndex(*pitch + 1);
             return true;
         }
         const int current = box->currentIndex();
-        const int step = text == QLatin1String("#") || text == QLatin1String("+") ? 1
-                         : text == QLatin1String("-")                             ? -1
-                                                                                  : 0;
+        const std::int32_t step = NoteLetters::step(text);
         if (step == 0 || current < 1)
             return false;
         box->setCurrentIndex((current - 1 + step + 12) % 12 + 1);
@@ -94,10 +90,10 @@ private:
     }
 
     bool octave(qsizetype row, const QKeyEvent *key) {
-        const QString text = key->text();
-        if (text.size() != 1 || !text[0].isDigit())
+        const auto octave = NoteLetters::octave(key->text());
+        if (!octave)
             return false;
-        const int item = middleOctaveItem + text[0].digitValue() - 4;
+        const int item = *octave + 1;
         if (item < 1 || item >= octaves[row]->count())
             return true; // no such octave: the digit is taken, nothing chosen
         octaves[row]->setCurrentIndex(item);

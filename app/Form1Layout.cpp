@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -330,36 +331,36 @@ void Form1::buildFrame() {
 }
 
 void Form1::buildMenu() {
-    menuItem1 = menuBar()->addMenu(QStringLiteral("ファイル"));
-    menuItem1->setObjectName(QStringLiteral("menuItem1"));
-    menuItem3 = menuItem1->addAction(QStringLiteral("終了(&X)"));
-    menuItem3->setObjectName(QStringLiteral("menuItem3"));
-    menuPractice = menuBar()->addMenu(QStringLiteral("練習"));
-    menuPractice->setObjectName(QStringLiteral("menuPractice"));
-    menuStatistics = menuPractice->addAction(QStringLiteral("成績の分析を見る…"));
-    menuStatistics->setObjectName(QStringLiteral("menuStatistics"));
-    menuWeakSpots = menuPractice->addAction(QStringLiteral("苦手な問題を多めに出す"));
-    menuWeakSpots->setObjectName(QStringLiteral("menuWeakSpots"));
+    const auto menu = [this](const QString &title, const char *name) {
+        QMenu *made = menuBar()->addMenu(title);
+        made->setObjectName(QString::fromLatin1(name));
+        return made;
+    };
+    const auto item = [](QMenu *into, const QString &text, const char *name, bool enabled = true) {
+        QAction *made = into->addAction(text);
+        made->setObjectName(QString::fromLatin1(name));
+        made->setEnabled(enabled);
+        return made;
+    };
+    menuItem1 = menu(QStringLiteral("ファイル"), "menuItem1");
+    menuItem3 = item(menuItem1, QStringLiteral("終了(&X)"), "menuItem3");
+    menuPractice = menu(QStringLiteral("練習"), "menuPractice");
+    menuStatistics = item(menuPractice, QStringLiteral("成績の分析を見る…"), "menuStatistics");
+    menuWeakSpots = item(menuPractice, QStringLiteral("苦手な問題を多めに出す"), "menuWeakSpots");
     menuWeakSpots->setCheckable(true);
     menuPractice->addSeparator();
-    menuCompare = menuPractice->addAction(QStringLiteral("聴き比べる"));
-    menuCompare->setObjectName(QStringLiteral("menuCompare"));
-    menuCompare->setEnabled(false); // nothing has been marked yet
-    menuReferenceA = menuPractice->addAction(QStringLiteral("基準音を鳴らす"));
-    menuReferenceA->setObjectName(QStringLiteral("menuReferenceA"));
-    menuTapRhythm = menuPractice->addAction(QStringLiteral("リズムをたたいて答える…"));
-    menuTapRhythm->setObjectName(QStringLiteral("menuTapRhythm"));
-    menuTapRhythm->setEnabled(false); // no rhythm has played yet
-    menuEnterMelody = menuPractice->addAction(QStringLiteral("メロディを入力して答える…"));
-    menuEnterMelody->setObjectName(QStringLiteral("menuEnterMelody"));
-    menuEnterMelody->setEnabled(false);
+    // Enabled once there is something to compare, to tap back or to enter.
+    menuCompare = item(menuPractice, QStringLiteral("聴き比べる"), "menuCompare", false);
+    menuReferenceA = item(menuPractice, QStringLiteral("基準音を鳴らす"), "menuReferenceA");
+    menuTapRhythm =
+        item(menuPractice, QStringLiteral("リズムをたたいて答える…"), "menuTapRhythm", false);
+    menuEnterMelody =
+        item(menuPractice, QStringLiteral("メロディを入力して答える…"), "menuEnterMelody", false);
     menuPractice->addSeparator();
-    menuResetSettings = menuPractice->addAction(QStringLiteral("設定を最初の状態に戻す"));
-    menuResetSettings->setObjectName(QStringLiteral("menuResetSettings"));
-    menuItem2 = menuBar()->addMenu(QStringLiteral("ヘルプ"));
-    menuItem2->setObjectName(QStringLiteral("menuItem2"));
-    menuItem4 = menuItem2->addAction(QStringLiteral("このソフトについて"));
-    menuItem4->setObjectName(QStringLiteral("menuItem4"));
+    menuResetSettings =
+        item(menuPractice, QStringLiteral("設定を最初の状態に戻す"), "menuResetSettings");
+    menuItem2 = menu(QStringLiteral("ヘルプ"), "menuItem2");
+    menuItem4 = item(menuItem2, QStringLiteral("このソフトについて"), "menuItem4");
 }
 
 void Form1::stackWindowControls() {

@@ -1,13 +1,12 @@
 #include "app/ItemNames.h"
 
+#include "quiz/Answers.h"
+
 #include <QStringList>
 
 namespace miminomi {
 
 namespace {
-
-/// Scale type codes from this one on are Japanese scales, named without a key.
-constexpr std::int32_t firstJapaneseScale = 9;
 
 QString nameIn(const QStringList &names, std::int32_t index) {
     return index >= 0 && index < names.size() ? names[index] : QString::number(index);
@@ -78,7 +77,7 @@ QString scaleTypeName(std::int32_t type) {
 }
 
 QString scaleName(std::int32_t type, std::int32_t key) {
-    if (type >= firstJapaneseScale || key < 0)
+    if (Answers::isJapaneseScale(type) || key < 0)
         return scaleTypeName(type);
     return noteName(key) + QLatin1Char(' ') + scaleTypeName(type);
 }

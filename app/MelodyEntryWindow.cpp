@@ -3,6 +3,7 @@
 #include "app/ChartStyle.h"
 #include "app/Fonts.h"
 #include "app/ItemNames.h"
+#include "app/NoteLetters.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -213,8 +214,7 @@ void MelodyEntryWindow::check() {
 }
 
 void MelodyEntryWindow::keyPressEvent(QKeyEvent *event) {
-    static constexpr int naturals[] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
-    const QString text = event->text().toUpper();
+    const QString text = event->text();
     const int key = event->key();
     if (!piece || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         QDialog::keyPressEvent(event);
@@ -227,14 +227,12 @@ void MelodyEntryWindow::keyPressEvent(QKeyEvent *event) {
             pending.reset();
         else if (!notes.empty())
             notes.pop_back();
-    } else if (text.size() == 1 && text[0] >= QLatin1Char('A') && text[0] <= QLatin1Char('G')) {
-        pending = naturals[text[0].unicode() - 'A'];
-    } else if (pending && (text == QLatin1String("#") || text == QLatin1String("+"))) {
-        pending = (*pending + 1) % 12;
-    } else if (pending && text == QLatin1String("-")) {
-        pending = (*pending + 11) % 12;
-    } else if (pending && text.size() == 1 && text[0].isDigit()) {
-        enter(std::clamp((text[0].digitValue() + 1) * 12 + *pending, 0, 127));
+    } else if (const auto natural = NoteLetters::natural(text)) {
+        pending = natural;
+    } else if (pending && NoteLetters::step(text) != 0) {
+        pending = (*pending + NoteLetters::step(text) + 12) % 12;
+    } else if (const auto octave = NoteLetters::octave(text); pending && octave) {
+        enter(std::clamp(*octave * 12 + *pending, 0, 127));
     } else {
         QDialog::keyPressEvent(event);
         return;

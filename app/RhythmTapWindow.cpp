@@ -125,9 +125,10 @@ void RhythmTapWindow::tap() {
 }
 
 void RhythmTapWindow::checkSilence() {
-    const double bars =
-        2.0 * piece.value_or(PieceNotes{}).beatsPerBar * piece.value_or(PieceNotes{}).beatSeconds;
-    if (state == State::tapping && nowMs() - lastMs > static_cast<std::int64_t>(bars * 1000))
+    if (state != State::tapping)
+        return;
+    const double twoBars = 2.0 * piece->beatsPerBar * piece->beatSeconds;
+    if (nowMs() - lastMs > static_cast<std::int64_t>(twoBars * 1000))
         finish();
 }
 

@@ -1,14 +1,13 @@
 #include "history/Statistics.h"
 
+#include "quiz/Answers.h"
+
 #include <algorithm>
 #include <limits>
 
 namespace miminomi {
 
 namespace {
-
-/// Scale type codes from this one on are Japanese scales, named without a key.
-constexpr std::int32_t firstJapaneseScale = 9;
 
 Tally tallyOf(bool right, std::int64_t count) {
     const auto n = static_cast<std::int32_t>(count);
@@ -68,7 +67,8 @@ void StatisticsBuilder::add(const AnswerGroup &group) {
         break;
     }
     case Exercise::scale: {
-        const bool japanese = type >= firstJapaneseScale;
+        // A Japanese scale is named without a key.
+        const bool japanese = Answers::isJapaneseScale(type);
         count({ItemKind::scale, type, japanese ? -1 : pitch}, group.right == 1, group.count);
         confuse(ItemKind::scaleType, type, group.chosenType, group.count);
         if (!japanese)

@@ -31,26 +31,23 @@ std::optional<std::int32_t> Drill::chosenValue(const Choices &chosen, std::size_
     return first + chosen[list] - 1;
 }
 
-bool Drill::comparable(const Choices &chosen) {
+std::vector<std::size_t> Drill::rowsToCompare(const Choices &chosen) {
     const std::vector<bool> right = mark(chosen).rowsRight;
+    std::vector<std::size_t> rowsWrong;
     for (std::size_t row = 0; row < right.size(); ++row)
         if (!right[row] && chosenInRow(chosen, row))
-            return true;
-    return false;
+            rowsWrong.push_back(row);
+    return rowsWrong;
 }
 
 void Drill::compare(const Choices &chosen, const PracticeSettings &settings) {
-    if (!comparable(chosen))
+    const std::vector<std::size_t> rowsWrong = rowsToCompare(chosen);
+    if (rowsWrong.empty())
         return;
-    const std::vector<bool> right = mark(chosen).rowsRight;
     midi.OpenMidiDevice();
-    bool first = true;
-    for (std::size_t row = 0; row < right.size(); ++row) {
-        if (right[row] || !chosenInRow(chosen, row))
-            continue;
-        if (!first)
+    for (const std::size_t row : rowsWrong) {
+        if (row != rowsWrong.front())
             wait.Sleep(comparePauseMs);
-        first = false;
         playAsked(row, settings);
         wait.Sleep(comparePauseMs);
         playChosen(chosen, row, settings);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace miminomi {
 
@@ -47,12 +48,17 @@ public:
 
     /// Whether `chosen`, marked against the current question, has a wrong row in which something
     /// was chosen, so that the two can be heard one after the other.
-    bool comparable(const Choices &chosen);
+    bool comparable(const Choices &chosen) { return !rowsToCompare(chosen).empty(); }
     /// "聴き比べる": for each wrong row in which something was chosen, sounds what was asked, a
     /// pause, then what was chosen, as `settings` sound a question (without the reference A);
     /// nothing for a drill the learner marks.
     void compare(const Choices &chosen, const PracticeSettings &settings);
     static constexpr std::int32_t comparePauseMs = 700;
+
+    /// The value item 1..`items` of an answer list stands for (`first` for item 1); nothing for
+    /// the blank item, no choice, or a list the choices do not reach.
+    static std::optional<std::int32_t> chosenValue(const Choices &chosen, std::size_t list,
+                                                   std::int32_t items, std::int32_t first = 0);
     /// Leans the next draws towards weak items, or draws as the generators do (nullptr).
     void favour(WeakSpots *weak) { weakSpots = weak; }
 
@@ -81,10 +87,6 @@ protected:
     DrawnQuestion drawFavouring(const std::function<DrawnQuestion()> &draw) {
         return weakSpots ? weakSpots->draw(draw) : draw();
     }
-    /// The value item 1..`items` of an answer list stands for (`first` for item 1); nothing for
-    /// the blank item, no choice, or a list the choices do not reach.
-    static std::optional<std::int32_t> chosenValue(const Choices &chosen, std::size_t list,
-                                                   std::int32_t items, std::int32_t first = 0);
     /// The note of pitch class `pitch` from the A below middle C up to the G sharp above, where
     /// the scales and chords are rooted.
     static std::int32_t rootOf(std::int32_t pitch) { return 57 + (pitch + 3) % 12; }
@@ -97,6 +99,9 @@ protected:
     std::size_t rows = 1;
 
 private:
+    /// The wrong rows of `chosen` in which something was chosen.
+    std::vector<std::size_t> rowsToCompare(const Choices &chosen);
+
     WeakSpots *weakSpots = nullptr;
     const Exercise drillExercise;
     const std::size_t listsPerRow;

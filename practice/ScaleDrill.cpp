@@ -6,13 +6,6 @@
 
 namespace miminomi {
 
-namespace {
-
-/// The scale type code of the Japanese list's first item.
-constexpr std::int32_t firstJapaneseType = 9;
-
-} // namespace
-
 ScaleDrill::ScaleDrill(MidiSound &midi, Wait &wait, MusicScale &musicScale, Answers &answers)
     : Drill(Exercise::scale, midi, wait, 3), musicScale(musicScale), answers(answers) {}
 
@@ -46,13 +39,16 @@ bool ScaleDrill::chosenInRow(const Choices &chosen, std::size_t) const {
            chosenValue(chosen, japaneseList, 7);
 }
 
+std::optional<std::int32_t> ScaleDrill::chosenType(const Choices &chosen, std::int32_t askedType) {
+    const auto western = chosenValue(chosen, westernList, 9);
+    const auto japanese = chosenValue(chosen, japaneseList, 7, Answers::firstJapaneseScale);
+    return Answers::isJapaneseScale(askedType) ? (japanese ? japanese : western)
+                                               : (western ? western : japanese);
+}
+
 void ScaleDrill::playChosen(const Choices &chosen, std::size_t, const PracticeSettings &) {
     const auto [askedRoot, askedType] = asked();
-    const auto western = chosenValue(chosen, westernList, 9);
-    const auto japanese = chosenValue(chosen, japaneseList, 7, firstJapaneseType);
-    const std::int32_t type = Answers::isJapaneseScale(askedType)
-                                  ? japanese.value_or(western.value_or(askedType))
-                                  : western.value_or(japanese.value_or(askedType));
+    const std::int32_t type = chosenType(chosen, askedType).value_or(askedType);
     const auto key = chosenValue(chosen, keyList, 12);
     const std::int32_t root = Answers::isJapaneseScale(type) ? MusicScale::fixedRoots[type]
                               : key                          ? rootOf(*key)

@@ -20,6 +20,9 @@ public:
     bool ask(const PracticeSettings &settings) override;
     void replay(const PracticeSettings &settings) override;
     Choices rightAnswer() override;
+    /// The scale type chosen: in the list of the asked scale's kind first, else in the other one
+    /// (a Western scale may be heard as a Japanese one); nothing when neither list has a choice.
+    static std::optional<std::int32_t> chosenType(const Choices &chosen, std::int32_t askedType);
     /// The Western and the Japanese scales have a mark each.
     std::size_t markOfRow(std::size_t) override { return isJapanese() ? 1 : 0; }
 

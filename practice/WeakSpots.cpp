@@ -1,14 +1,10 @@
 #include "practice/WeakSpots.h"
 
+#include "quiz/Answers.h"
+
 #include <algorithm>
 
 namespace miminomi {
-
-namespace {
-
-constexpr std::int32_t firstJapaneseType = 9;
-
-} // namespace
 
 WeakSpots::WeakSpots(std::function<ItemTallies(Exercise)> recent, std::uint32_t seed)
     : recent(std::move(recent)), keeper(seed) {}
@@ -40,7 +36,7 @@ double WeakSpots::weight(DrawnQuestion question) const {
                         weightOf({ItemKind::octave, question.note / 12}));
     case Exercise::scale:
         return weightOf(
-            {ItemKind::scale, question.type, question.type >= firstJapaneseType ? -1 : pitch});
+            {ItemKind::scale, question.type, Answers::isJapaneseScale(question.type) ? -1 : pitch});
     case Exercise::chord:
         return std::max(weightOf({ItemKind::chordType, question.type}),
                         weightOf({ItemKind::chordRoot, pitch}));

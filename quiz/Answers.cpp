@@ -5,7 +5,6 @@ namespace miminomi {
 namespace {
 
 constexpr std::int32_t lastWesternScale = 8;
-constexpr std::int32_t firstJapaneseScale = 9;
 constexpr std::int32_t lastJapaneseScale = 15;
 
 } // namespace

@@ -31,6 +31,8 @@ public:
     /// Whether a scale type code (0..15) is answered in the Japanese scale list rather than the
     /// Western one.
     static bool isJapaneseScale(std::int32_t scaleType);
+    /// The scale type code of the Japanese list's first item.
+    static constexpr std::int32_t firstJapaneseScale = 9;
     /// Item of the Western scale list for codes 0..8; 0 (the empty item) for any other code.
     static std::int32_t scaleTypeIndex(std::int32_t scaleType);
     /// Item of the Japanese scale list for codes 9..15; 0 (the empty item) for any other code.
