@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 namespace miminomi {
 
@@ -61,8 +62,33 @@ History::History(std::string path, const CalendarClock &clock, std::ostream &dia
     : filePath(std::move(path)), clock(clock), diagnostics(diagnostics) {}
 
 History::~History() {
-    if (!pending.empty())
-        flush();
+    close();
+}
+
+bool History::close(std::chrono::milliseconds patience) {
+    using std::chrono::steady_clock;
+    const steady_clock::time_point deadline = steady_clock::now() + patience;
+    while (!pending.empty() && !gaveUp()) {
+        // SQLite waits for the lock itself; each try waits for what is left of the patience.
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - steady_clock::now());
+        if (db)
+            db->setBusyTimeout(static_cast<int>(std::max<std::int64_t>(left.count(), 0)));
+        if (flush() || steady_clock::now() >= deadline)
+            break;
+    }
+    db.reset();
+    // A file given up was said then, with what waited for it.
+    const std::size_t lost = gaveUp() ? 0 : pending.size() + overflowed;
+    pending.clear();
+    overflowed = 0;
+    if (lost > 0) {
+        const std::string_view answers = lost == 1 ? " answer was" : " answers were";
+        diagnostics << "miminomi: " << lost << answers << " not kept in the history of answers "
+                    << filePath << ": another program held it until the end of the run"
+                    << std::endl;
+    }
+    return lost == 0;
 }
 
 bool History::gaveUp() const {
@@ -208,6 +234,8 @@ bool History::add(const StoredQuestion &question) {
         return false;
     if (pending.size() < maxWaiting)
         pending.push_back({question, clock.nowSeconds()});
+    else
+        ++overflowed;
     return flush();
 }
 

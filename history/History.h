@@ -4,6 +4,7 @@
 #include "history/Statistics.h"
 #include "history/StoredQuestion.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <iostream>
@@ -42,6 +43,8 @@ public:
 
     /// How long a store or a read waits for another program that holds the file.
     static constexpr int busyMs = 250;
+    /// How long the end of the run waits for another program to let go of the file.
+    static constexpr std::chrono::milliseconds closingPatience{5000};
     /// The latest answer rows the weak-spot draw looks at.
     static constexpr int recentRows = 200;
     /// How many of the most frequent confusions the statistics keep.
@@ -51,6 +54,11 @@ public:
     ~History();
     History(const History &) = delete;
     History &operator=(const History &) = delete;
+
+    /// Keeps the questions that wait, trying again for up to `patience` while another program
+    /// holds the file, and lets the file go. Those still not kept are said on the diagnostics
+    /// stream and dropped; false then. The history opens the file again when next used.
+    bool close(std::chrono::milliseconds patience = closingPatience);
 
     /// Keeps a question, with the time and the run, in one transaction. While another program
     /// holds the file the question waits in memory and is kept with the next one; false when it
@@ -87,6 +95,8 @@ private:
     std::unique_ptr<SQLite::Database> db;
     std::optional<std::int64_t> run;
     std::vector<Pending> pending;
+    /// Questions dropped because too many waited.
+    std::size_t overflowed = 0;
     Problem currentProblem = Problem::none;
     std::vector<Problem> told;
 };

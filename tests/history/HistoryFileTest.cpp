@@ -8,12 +8,15 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Transaction.h>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <csignal>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace miminomi::testing {
 
@@ -46,6 +49,54 @@ template <typename Child> int inChild(Child child) {
     ::waitpid(pid, &status, 0);
     return WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status);
 }
+
+/// Another program that holds the file's write lock from its start until it is told to let go,
+/// and then `linger` longer.
+class LockHolder {
+public:
+    LockHolder(const std::string &path, std::chrono::milliseconds linger) {
+        int held[2], letGo[2];
+        if (::pipe(held) != 0 || ::pipe(letGo) != 0)
+            return;
+        child = ::fork();
+        if (child == 0) {
+            ::close(held[0]);
+            ::close(letGo[1]);
+            sqlite3 *db = nullptr;
+            char byte = 0;
+            if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+                sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK ||
+                ::write(held[1], &byte, 1) != 1 || ::read(letGo[0], &byte, 1) != 0)
+                ::_exit(1);
+            std::this_thread::sleep_for(linger);
+            ::_exit(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK ? 0 : 1);
+        }
+        ::close(held[1]);
+        ::close(letGo[0]);
+        char byte = 0;
+        holding = ::read(held[0], &byte, 1) == 1;
+        ::close(held[0]);
+        toChild = letGo[1];
+    }
+    ~LockHolder() { end(); }
+    /// Tells it to let go, by closing the pipe it reads.
+    void letGo() {
+        if (toChild >= 0)
+            ::close(std::exchange(toChild, -1));
+    }
+    /// Tells it to let go and waits for it; its exit status.
+    int end() {
+        letGo();
+        int status = -1;
+        const bool ended = child > 0 && ::waitpid(std::exchange(child, -1), &status, 0) > 0;
+        return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    bool holding = false;
+
+private:
+    pid_t child = -1;
+    int toChild = -1;
+};
 
 } // namespace
 
@@ -193,6 +244,46 @@ TEST(HistoryFile, AProgramKilledRightAfterAMarkingKeepsItAndTwoProgramsKeepAllTh
     ::waitpid(first, &status, 0);
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(questionsIn(shared), 300);
+}
+
+TEST(HistoryFile, AtTheEndOfTheRunAnswersWaitForTheFileAndThoseNotKeptAreSaid) {
+    TemporaryFolder folder;
+    FixedCalendarClock clock(1'700'000'000);
+    const std::string path = folder.filePath("history.sqlite3");
+    History(path, clock).add(oneRow(60)); // no connection open when the other program starts
+
+    // The other program lets go longer after the end of the run begins than one store waits.
+    std::ostringstream said;
+    {
+        LockHolder other(path, std::chrono::milliseconds(2 * History::busyMs));
+        ASSERT_TRUE(other.holding);
+        History history(path, clock, said);
+        EXPECT_FALSE(history.add(oneRow(62)));
+        EXPECT_FALSE(history.add(oneRow(64)));
+        ASSERT_EQ(history.waiting(), 2u);
+        other.letGo();
+        EXPECT_TRUE(history.close(std::chrono::seconds(10)));
+        EXPECT_EQ(other.end(), 0);
+    }
+    EXPECT_EQ(questionsIn(path), 3);
+
+    // The other program holds it throughout: the two answers are said lost, once.
+    said.str("");
+    {
+        LockHolder other(path, std::chrono::milliseconds(0));
+        ASSERT_TRUE(other.holding);
+        History history(path, clock, said);
+        history.add(oneRow(62));
+        history.add(oneRow(64));
+        EXPECT_FALSE(history.close(std::chrono::milliseconds(300)));
+        EXPECT_EQ(other.end(), 0);
+    }
+    EXPECT_EQ(questionsIn(path), 3);
+    const std::string lines = said.str();
+    const std::string last = lines.substr(lines.rfind('\n', lines.size() - 2) + 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2) << lines;
+    EXPECT_NE(last.find(" 2 "), std::string::npos) << last;
+    EXPECT_NE(last.find(path), std::string::npos) << last;
 }
 
 } // namespace miminomi::testing
