@@ -2,8 +2,11 @@
 
 #include "app/AboutDlg.h"
 #include "app/KeptSettings.h"
+#include "app/MelodyEntryWindow.h"
 #include "app/PictureButton.h"
 #include "app/Record.h"
+#include "app/RhythmTapWindow.h"
+#include "app/ScheduleTimer.h"
 #include "app/StatisticsWindow.h"
 #include "app/TabControl.h"
 #include "history/History.h"
@@ -100,6 +103,14 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
         }
     };
 
+    // The count-in and the notes entered sound without holding the windows.
+    new ScheduleTimer(practice->sounds(), wait, this);
+    // A grade the program proposes goes into the self-mark list; the learner confirms it or
+    // chooses another.
+    practice->onGradeProposed = [this](Exercise piece, Choice grade) {
+        (piece == Exercise::risum ? comboBoxRisumSelfCheck : comboBoxMelodySelfCheck)
+            ->setCurrentIndex(grade);
+    };
     practice->onQuestionEnded = [this](const MarkedQuestion &question) {
         // A question that cannot be kept is said on standard error; the quiz goes on.
         history->add(storedQuestionOf(question));
@@ -116,6 +127,9 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
 
 Form1::~Form1() {
     endRun();
+    // The windows that answer a piece watch the practice's dictations; they go first.
+    delete tapWindow;
+    delete melodyWindow;
     // The statistics windows read the history, which goes before the window's children do.
     qDeleteAll(findChildren<StatisticsWindow *>());
 }
@@ -185,6 +199,7 @@ void Form1::endRun() {
     }
     // A record that cannot be kept is explained on standard error; the program still ends.
     RecordFile::SaveCsvFile(*score, RecordDate::localToday(clock), locations.recordPath());
+    history->close(History::closingPatience);
 }
 
 void Form1::closeEvent(QCloseEvent *event) {

@@ -6,6 +6,7 @@
 #include "records/Exercise.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <chrono>
 #include <cstdint>
@@ -34,12 +35,14 @@ class ClientArea;
 class History;
 class KeptSettings;
 class MediaControl;
+class MelodyEntryWindow;
 class MidiChord;
 class MidiOut;
 class MidiSound;
 class MusicScale;
 class PictureButton;
 class Practice;
+class RhythmTapWindow;
 class Score;
 class SharedRandom;
 class SingleNote;
@@ -137,6 +140,15 @@ private:
     /// Runs a sounding action: the window keeps painting but takes no input meanwhile, and a
     /// request to close it is carried out when the action has ended.
     void sounding(const std::function<void()> &action);
+
+    // The windows that answer a piece.
+    /// F7: marks the question on show, by the program or by the grade chosen on a piece's page.
+    void markQuestion();
+    /// Shows a window that answers the piece on show beside the main window, leaving `keep` (the
+    /// score picture) in view; F7 and F8 work in it as in the main window.
+    void showDictationWindow(QWidget *window, const QWidget *keep);
+    /// Closes the windows of a question that is no longer on show.
+    void closeDictationWindows();
 
     void buildFrame();
     void buildMenu();
@@ -272,9 +284,10 @@ private:
     QPushButton *buttonSelfCheckMelody = nullptr;
     QProgressBar *progressMelody = nullptr;
     QTimer *pieceTicker = nullptr;
-    /// Ends the sound of a note entered in the melody window.
-    QTimer *noteRelease = nullptr;
     std::chrono::steady_clock::time_point pieceStarted;
+    /// The open windows that answer the piece on show, one of each kind at most.
+    QPointer<RhythmTapWindow> tapWindow;
+    QPointer<MelodyEntryWindow> melodyWindow;
 
     // MIDI test page.
     QSpinBox *numericUpDownInst = nullptr;

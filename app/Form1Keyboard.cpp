@@ -4,10 +4,10 @@
 // order and on to the question buttons; Enter or Space presses a focused button.
 #include "app/Form1.h"
 
-#include "app/NoteLetters.h"
 #include "app/PictureButton.h"
 #include "app/TabControl.h"
 #include "practice/Practice.h"
+#include "practice/TypedNote.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -44,7 +44,8 @@ protected:
 
 /// Answers a single note from the keyboard in its name box: the letters C D E F G A B choose the
 /// natural, # or + then raises it and - lowers it a semitone; a digit, in the name box or the
-/// octave box, chooses the octave as numbered from middle C's 4 and moves on to the next answer.
+/// octave box, chooses the octave as numbered from middle C's 4, of the letter as written (B♯4 is
+/// the C above middle C's B), and moves on to the next answer.
 class NoteKeys final : public QObject {
 public:
     /// `names` and `octaves` are the rows' boxes; `rowsAsked` tells how many rows are asked and
@@ -52,7 +53,7 @@ public:
     NoteKeys(QObject *parent, QList<QComboBox *> names, QList<QComboBox *> octaves,
              std::function<int()> rowsAsked, QWidget *after)
         : QObject(parent), names(std::move(names)), octaves(std::move(octaves)),
-          rowsAsked(std::move(rowsAsked)), after(after) {
+          rowsAsked(std::move(rowsAsked)), after(after), typing(this->names.size()) {
         // An editable box keeps the focus itself and hands keys on to its text part.
         for (QComboBox *box : this->names + this->octaves)
             box->installEventFilter(this);
@@ -65,37 +66,64 @@ protected:
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
             return false;
+        const QString text = key->text();
+        if (text.size() != 1)
+            return false;
         for (qsizetype row = 0; row < names.size(); ++row) {
-            if (watched == names[row] && name(names[row], key))
+            if (watched == names[row] && name(row, text[0].unicode()))
                 return true;
-            if ((watched == names[row] || watched == octaves[row]) && octave(row, key))
+            if ((watched == names[row] || watched == octaves[row]) && octave(row, text[0]))
                 return true;
         }
         return false;
     }
 
 private:
-    static bool name(QComboBox *box, const QKeyEvent *key) {
-        const QString text = key->text();
-        if (const auto pitch = NoteLetters::natural(text)) {
-            box->setCurrentIndex(*pitch + 1);
+    /// Whether the row's name box still shows the note being typed in it.
+    bool stillTyped(qsizetype row) const {
+        const auto pitchClass = typing[row].pitchClass();
+        return pitchClass && names[row]->currentIndex() == *pitchClass + 1;
+    }
+
+    bool name(qsizetype row, char16_t key) {
+        if (key >= u'0' && key <= u'9')
+            return false; // the octave's
+        QComboBox *box = names[row];
+        TypedNote &typed = typing[row];
+        if (!stillTyped(row))
+            typed.clear();
+        const bool accidental = key == u'#' || key == u'+' || key == u'-';
+        if (accidental && !typed.started()) {
+            // A name chosen otherwise is raised or lowered as it stands.
+            const int current = box->currentIndex();
+            if (current < 1)
+                return false;
+            box->setCurrentIndex((current - 1 + (key == u'-' ? 11 : 1)) % 12 + 1);
             return true;
         }
-        const int current = box->currentIndex();
-        const std::int32_t step = NoteLetters::step(text);
-        if (step == 0 || current < 1)
+        const TypedNote::Took took = typed.type(key);
+        if (took != TypedNote::Took::letter && took != TypedNote::Took::accidental)
             return false;
-        box->setCurrentIndex((current - 1 + step + 12) % 12 + 1);
+        box->setCurrentIndex(*typed.pitchClass() + 1);
         return true;
     }
 
-    bool octave(qsizetype row, const QKeyEvent *key) {
-        const auto octave = NoteLetters::octave(key->text());
-        if (!octave)
+    bool octave(qsizetype row, QChar key) {
+        if (!key.isDigit())
             return false;
-        const int item = *octave + 1;
+        // The note as typed, letter and accidentals with the digit; else the name shown, in the
+        // octave the digit names.
+        std::optional<int> note;
+        if (stillTyped(row) && typing[row].type(key.unicode()) == TypedNote::Took::note)
+            note = typing[row].note();
+        else if (const int shown = names[row]->currentIndex(); shown >= 1)
+            note = (key.digitValue() + 1) * 12 + shown - 1;
+        typing[row].clear();
+        const int item = note ? *note / 12 + 1 : key.digitValue() + 2;
         if (item < 1 || item >= octaves[row]->count())
             return true; // no such octave: the digit is taken, nothing chosen
+        if (note)
+            names[row]->setCurrentIndex(*note % 12 + 1);
         octaves[row]->setCurrentIndex(item);
         if (row + 1 < std::min<qsizetype>(rowsAsked(), names.size()))
             names[row + 1]->setFocus();
@@ -108,6 +136,8 @@ private:
     QList<QComboBox *> octaves;
     std::function<int()> rowsAsked;
     QWidget *after;
+    /// The note being typed in each row.
+    std::vector<TypedNote> typing;
 };
 
 /// Lets an answer box be answered by the first keys of its items: what is typed, after what was
@@ -163,6 +193,11 @@ QString withKey(const QString &what, const QKeySequence &key) {
 
 } // namespace
 
+void Form1::markQuestion() {
+    const int page = tabControl1->currentIndex();
+    (page == 3 ? buttonSelfcheckRisum : page == 4 ? buttonSelfCheckMelody : buttonCheck)->click();
+}
+
 void Form1::bindKeys() {
     const auto bind = [this](QKeySequence key, const QString &what, QAbstractButton *button,
                              const std::function<void()> &press) {
@@ -172,15 +207,7 @@ void Form1::bindKeys() {
     const auto clicks = [](QAbstractButton *button) { return [button] { button->click(); }; };
     bind(Qt::Key_F5, QStringLiteral("新規出題"), buttonNext, clicks(buttonNext));
     bind(Qt::Key_F6, QStringLiteral("もう一度"), buttonRetry, clicks(buttonRetry));
-    // F7 marks the question: by the program, or by the grade chosen on a piece's page.
-    const auto mark = [this] {
-        const int page = tabControl1->currentIndex();
-        (page == 3   ? buttonSelfcheckRisum
-         : page == 4 ? buttonSelfCheckMelody
-                     : buttonCheck)
-            ->click();
-    };
-    bind(Qt::Key_F7, QStringLiteral("採点"), buttonCheck, mark);
+    bind(Qt::Key_F7, QStringLiteral("採点"), buttonCheck, [this] { markQuestion(); });
     buttonSelfcheckRisum->setToolTip(withKey(QStringLiteral("得点確定"), Qt::Key_F7));
     buttonSelfCheckMelody->setToolTip(withKey(QStringLiteral("得点確定"), Qt::Key_F7));
     bind(Qt::Key_F8, QStringLiteral("正解を見る"), buttonShowAnswer, clicks(buttonShowAnswer));

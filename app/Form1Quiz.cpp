@@ -8,6 +8,7 @@
 #include "app/RhythmTapWindow.h"
 #include "app/ScorePicture.h"
 #include "app/TabControl.h"
+#include "app/WindowPlacement.h"
 #include "practice/Practice.h"
 #include "sound/MidiSound.h"
 
@@ -21,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -30,8 +32,6 @@ namespace miminomi {
 
 namespace {
 
-/// How long a note entered by the learner sounds.
-constexpr int noteSoundMs = 400;
 constexpr int markerStep = 27;
 constexpr int markerStartY = 336;
 constexpr int rightMarkerX = 642;
@@ -208,6 +208,7 @@ void Form1::showPieceProgress(bool playing) {
 
 void Form1::buttonNext_Click() {
     const std::optional<Exercise> page = practice->page();
+    closeDictationWindows();
     pictureBoxNoRisumMidiData->hide();
     pictureBoxNoMelodyMidiData->hide();
     resetAnswers();
@@ -236,57 +237,54 @@ void Form1::menuReferenceA_Click() {
     sounding([&] { practice->playReferenceA(); });
 }
 
+namespace {
+
+/// The window open over the dictation brought forward, else a new one over the dictation of the
+/// question on show, when there is one; nullptr when there is none.
+template <class Window, class Dictation>
+Window *dictationWindow(QPointer<Window> &open, std::shared_ptr<Dictation> dictation,
+                        QWidget *parent) {
+    if (open && open->isVisible())
+        return open;
+    if (!dictation)
+        return nullptr;
+    open = new Window(std::move(dictation), parent);
+    return open;
+}
+
+} // namespace
+
 void Form1::menuTapRhythm_Click() {
-    PieceDrill &rhythm = practice->pieceDrill(Exercise::risum);
-    auto *window = new RhythmTapWindow(
-        rhythm.pieceNumber(), rhythm.piecePath(),
-        [this, &rhythm](std::int32_t clickNote, std::int32_t beatMs) {
-            sounding([&] { rhythm.countIn(clickNote, beatMs); });
-        },
-        [] {
-            return std::chrono::duration_cast<std::chrono::milliseconds>(
-                       std::chrono::steady_clock::now().time_since_epoch())
-                .count();
-        },
-        this);
-    // The proposal goes into the self-mark box; the learner confirms it or chooses another.
-    window->onProposal = [this](Choice grade, std::int32_t taps) {
-        comboBoxRisumSelfCheck->setCurrentIndex(grade);
-        practice->proposeGrade(grade, taps);
-    };
-    window->show();
+    if (auto *window = dictationWindow(tapWindow, practice->rhythmDictation(), this))
+        showDictationWindow(window, pictureBoxRisum);
 }
 
 void Form1::menuEnterMelody_Click() {
-    PieceDrill &melody = practice->pieceDrill(Exercise::melody);
-    if (!noteRelease) {
-        // An entered note sounds without holding the window, so that no key typed meanwhile is
-        // lost: the device stays open while notes follow each other and closes once they stop.
-        noteRelease = new QTimer(this);
-        noteRelease->setSingleShot(true);
-        noteRelease->setInterval(noteSoundMs);
-        connect(noteRelease, &QTimer::timeout, this, [this] {
-            midi->allOff();
-            midi->CloseMidiDevice();
-        });
+    if (auto *window = dictationWindow(melodyWindow, practice->melodyDictation(), this))
+        showDictationWindow(window, pictureBoxMelody);
+}
+
+void Form1::showDictationWindow(QWidget *window, const QWidget *keep) {
+    if (!window->isVisible()) {
+        connect(new QShortcut(Qt::Key_F7, window), &QShortcut::activated, this,
+                &Form1::markQuestion);
+        connect(new QShortcut(Qt::Key_F8, window), &QShortcut::activated, buttonShowAnswer,
+                &QAbstractButton::click);
+        WindowPlacement::placeBeside(window, this, keep);
+        window->show();
     }
-    auto *window = new MelodyEntryWindow(
-        melody.pieceNumber(), melody.piecePath(),
-        [this](std::int32_t pitch) {
-            if (noteRelease->isActive())
-                midi->allOff();
-            else
-                midi->OpenMidiDevice();
-            midi->setMidiNoteNum(static_cast<std::uint8_t>(pitch));
-            midi->NotePlay(0);
-            noteRelease->start();
-        },
-        this);
-    window->onProposal = [this](Choice grade, std::int32_t notes) {
-        comboBoxMelodySelfCheck->setCurrentIndex(grade);
-        practice->proposeGrade(grade, notes);
-    };
-    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void Form1::closeDictationWindows() {
+    // Closed, each is deleted soon after; a menu item from now on makes a new one.
+    for (QWidget *window :
+         {static_cast<QWidget *>(tapWindow), static_cast<QWidget *>(melodyWindow)})
+        if (window)
+            window->close();
+    tapWindow = nullptr;
+    melodyWindow = nullptr;
 }
 
 void Form1::buttonRetry_Click() {
@@ -404,6 +402,7 @@ void Form1::selfCheck(Exercise exercise, QComboBox *grade) {
 
 void Form1::tabControl1_SelectedIndexChanged(int index) {
     const std::optional<Exercise> page = exerciseAt(index);
+    closeDictationWindows();
     practice->selectPage(page);
     showButtons();
     pictureBoxNoRisumMidiData->hide();

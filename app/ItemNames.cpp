@@ -44,6 +44,10 @@ QString noteName(std::int32_t pitchClass) {
     return nameIn(names, pitchClass);
 }
 
+QString writtenNote(std::int32_t note) {
+    return noteName(note % 12) + QString::number(note / 12 - 1);
+}
+
 QString octaveName(std::int32_t octave) {
     static const QStringList names = {
         QStringLiteral("下四点"), QStringLiteral("下三点"), QStringLiteral("下二点"),

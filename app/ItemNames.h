@@ -14,6 +14,9 @@ namespace miminomi {
 
 /// The note name of a pitch class 0..11: ハ, 嬰ハ, …, ロ.
 QString noteName(std::int32_t pitchClass);
+/// A note as the dictation windows write it: its name and its octave counted from middle C's 4,
+/// "ハ4".
+QString writtenNote(std::int32_t note);
 /// The octave name of an octave number (note number / 12): 下四点 … 上六点.
 QString octaveName(std::int32_t octave);
 /// The name of a scale type code 0..15.

@@ -1,64 +1,38 @@
 #pragma once
 
-#include "practice/Choices.h"
-#include "practice/Dictation.h"
-#include "practice/PieceNotes.h"
+#include "app/DictationWindow.h"
+#include "practice/MelodyDictation.h"
 
-#include <QDialog>
-
-#include <cstdint>
-#include <functional>
-#include <optional>
-#include <string>
-#include <vector>
+#include <memory>
 
 class QLabel;
 class QPushButton;
 
 namespace miminomi {
 
-/// "メロディを入力して答える": the learner enters the notes heard, in order, by name and octave
-/// from the keyboard (C D E F G A B, # or + and -, then the octave's digit, 4 from middle C) or by
-/// clicking a keyboard of two octaves around the piece; each note sounds as it is entered and
-/// Backspace takes the last one back. "答え合わせ" aligns them with the piece's notes, shows both
-/// with the differences marked and proposes a self-mark grade.
-class MelodyEntryWindow : public QDialog {
+class MelodyComparison;
+class PianoKeys;
+
+/// "メロディを入力して答える": a view over entering the melody of one question: notes typed by
+/// letter, accidentals and octave digit or clicked on a keyboard of two octaves around the piece,
+/// Backspace to take one back, and "答え合わせ" (Enter) to see both melodies side by side.
+class MelodyEntryWindow : public DictationWindow {
     Q_OBJECT
 public:
-    /// `sound` sounds one entered note.
-    MelodyEntryWindow(std::int32_t pieceNumber, const std::string &piecePath,
-                      std::function<void(std::int32_t)> sound, QWidget *parent = nullptr);
-
-    /// Told the grade proposed, and the number of notes entered, at "答え合わせ".
-    std::function<void(Choice grade, std::int32_t notes)> onProposal;
-
-    const std::vector<std::int32_t> &entered() const { return notes; }
-    /// Enters a note, sounding it.
-    void enter(std::int32_t pitch);
+    explicit MelodyEntryWindow(std::shared_ptr<MelodyDictation> dictation,
+                               QWidget *parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void check();
-    void showEntered();
+    void refresh() override;
 
-    std::optional<PieceNotes> piece;
-    std::function<void(std::int32_t)> sound;
-    std::vector<std::int32_t> notes;
-    /// The pitch class typed and not yet given its octave.
-    std::optional<std::int32_t> pending;
-    std::optional<Dictation> marked;
-    std::int32_t lowestKey = 60;
-
-    QLabel *message = nullptr;
+    std::shared_ptr<MelodyDictation> melody;
     QLabel *written = nullptr;
     QPushButton *checkButton = nullptr;
-    QWidget *keyboard = nullptr;
-    QWidget *comparison = nullptr;
-
-    friend class MelodyKeyboard;
-    friend class MelodyComparison;
+    PianoKeys *keyboard = nullptr;
+    MelodyComparison *comparison = nullptr;
 };
 
 } // namespace miminomi

@@ -1,68 +1,41 @@
 #pragma once
 
-#include "practice/Choices.h"
-#include "practice/Dictation.h"
-#include "practice/PieceNotes.h"
+#include "app/DictationWindow.h"
+#include "practice/RhythmDictation.h"
 
-#include <QDialog>
+#include <memory>
 
-#include <cstdint>
-#include <functional>
-#include <optional>
-#include <string>
-#include <vector>
-
-class QLabel;
 class QPushButton;
 class QTimer;
 
 namespace miminomi {
 
-/// "リズムをたたいて答える": after two count-in clicks at the piece's tempo the learner taps the
-/// rhythm heard (any key but Enter and Escape, or a mouse button); Enter, or two bars without a
-/// tap, ends it. The taps are compared with the piece's onsets, both drawn on one time line, and
-/// a self-mark grade is proposed.
-class RhythmTapWindow : public QDialog {
+class TapTimeline;
+
+/// "リズムをたたいて答える": a view over tapping back the rhythm of one question. "始める" counts
+/// in; then any key (but Enter, Escape and the function keys) or a mouse button taps; Enter ends,
+/// Escape stops the tapping under way. The time line shows the taps, and once marked the piece
+/// beside them.
+class RhythmTapWindow : public DictationWindow {
     Q_OBJECT
 public:
-    /// For the rhythm `piece` (its number, shown in the title) read from `piecePath`: `countIn`
-    /// sounds the two clicks (click note, beat in milliseconds) and returns when the second beat
-    /// has passed; `nowMs` tells the time taps are taken at.
-    RhythmTapWindow(std::int32_t pieceNumber, const std::string &piecePath,
-                    std::function<void(std::int32_t, std::int32_t)> countIn,
-                    std::function<std::int64_t()> nowMs, QWidget *parent = nullptr);
-
-    /// Told the grade proposed, and the number of taps, when the tapping has been marked.
-    std::function<void(Choice grade, std::int32_t taps)> onProposal;
-
-    /// Ends the tapping when two bars have passed since the last tap (or since the count-in).
-    void checkSilence();
+    explicit RhythmTapWindow(std::shared_ptr<RhythmDictation> dictation, QWidget *parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    /// Tapping under way is stopped, not marked half done.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
-    void startTapping();
-    void tap();
-    void finish();
+    void refresh() override;
+    bool taking() const;
 
-    enum class State { cannotMark, ready, tapping, marked };
-
-    std::optional<PieceNotes> piece;
-    std::function<void(std::int32_t, std::int32_t)> countIn;
-    std::function<std::int64_t()> nowMs;
-    State state = State::ready;
-    std::int64_t lastMs = 0;
-    std::vector<double> taps;
-    std::optional<Dictation> marked;
-
-    QLabel *message = nullptr;
+    std::shared_ptr<RhythmDictation> rhythm;
     QPushButton *start = nullptr;
-    QWidget *timeline = nullptr;
-    QTimer *silence = nullptr;
-
-    friend class TapTimeline;
+    TapTimeline *timeline = nullptr;
+    /// Lets time pass for the dictation while it counts in or takes taps.
+    QTimer *ticker = nullptr;
 };
 
 } // namespace miminomi

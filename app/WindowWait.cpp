@@ -64,6 +64,12 @@ void WindowWait::Sleep(std::uint32_t milliseconds) {
     }
 }
 
+std::int64_t WindowWait::nowMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               WaitDeadlines::Clock::now().time_since_epoch())
+        .count();
+}
+
 bool WindowWait::eventFilter(QObject *watched, QEvent *event) {
     if (isUserInput(event->type()))
         return true;

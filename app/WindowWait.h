@@ -15,6 +15,8 @@ class WindowWait : public QObject, public Wait {
     Q_OBJECT
 public:
     void Sleep(std::uint32_t milliseconds) override;
+    /// Milliseconds on the system's steady clock, which the waits' deadlines are on.
+    std::int64_t nowMs() const override;
 
     /// True while a wait is in progress.
     bool isWaiting() const { return waiting; }

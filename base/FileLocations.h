@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace miminomi {
 
@@ -12,6 +13,9 @@ class FileLocations {
 public:
     /// The folder layout of the working folder: `./data/`, and the files beside it.
     FileLocations() = default;
+    /// The pieces in `piecesFolder`, the learner's files in `learnerFolder` (each ending in '/').
+    FileLocations(std::string piecesFolder, std::string learnerFolder)
+        : pieces(std::move(piecesFolder)), learnerFolder(std::move(learnerFolder)) {}
 
     /// Looks at the working folder, the folder of the running program and the environment's
     /// XDG_DATA_HOME and HOME (either may be null). The pieces come from `data/` in the working

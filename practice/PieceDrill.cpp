@@ -48,25 +48,17 @@ std::int32_t PieceDrill::pieceNumber() const {
     return midi.getImageFileNum() + 1;
 }
 
-std::string PieceDrill::piecePath() const {
+std::string PieceDrill::pieceFile(const char *ending) const {
     return midi.getDataFolder() + (exercise() == Exercise::risum ? "risum" : "melody") +
-           std::to_string(pieceNumber()) + ".mid";
+           std::to_string(pieceNumber()) + ending;
 }
 
-void PieceDrill::countIn(std::int32_t clickNote, std::int32_t beatMilliseconds) {
-    constexpr std::int32_t clickMs = 60;
-    midi.OpenMidiDevice();
-    midi.setMidiCh(midi::percussionChannel);
-    for (int click = 0; click < 2; ++click) {
-        playNote(clickNote, clickMs);
-        wait.Sleep(static_cast<std::uint32_t>(std::max(beatMilliseconds - clickMs, 0)));
-    }
-    midi.CloseMidiDevice();
+std::string PieceDrill::piecePath() const {
+    return pieceFile(".mid");
 }
 
 std::string PieceDrill::scorePicturePath() const {
-    return midi.getDataFolder() + (exercise() == Exercise::risum ? "risum" : "melody") +
-           std::to_string(pieceNumber()) + ".bmp";
+    return pieceFile(".bmp");
 }
 
 } // namespace miminomi

@@ -33,9 +33,6 @@ public:
     std::string scorePicturePath() const;
     /// The file of the piece last picked.
     std::string piecePath() const;
-    /// Two clicks on the percussion channel `beatMilliseconds` apart, each followed by its beat,
-    /// so that the learner can tap the piece back at its tempo.
-    void countIn(std::int32_t clickNote, std::int32_t beatMilliseconds);
 
     /// Told true when the piece starts playing and false when it has ended.
     std::function<void(bool playing)> onPlaying;
@@ -45,6 +42,8 @@ protected:
 
 private:
     bool play(std::int32_t mode, const PracticeSettings &settings);
+    /// The file of the piece last picked with the given ending.
+    std::string pieceFile(const char *ending) const;
 };
 
 } // namespace miminomi

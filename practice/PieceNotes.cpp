@@ -10,16 +10,18 @@
 
 namespace miminomi {
 
-std::optional<PieceNotes> PieceNotes::read(const std::string &path) {
+Result<PieceNotes, PieceNotes::Problem> PieceNotes::read(const std::string &path) {
     // The library would say on standard error why a file that is no MIDI file is not one; that is
     // told calmly by the caller instead.
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream)
+        return Problem::noFile;
     char signature[4] = {};
-    if (!std::ifstream(path, std::ios::binary).read(signature, 4) ||
-        std::string_view(signature, 4) != "MThd")
-        return std::nullopt;
+    if (!stream.read(signature, 4) || std::string_view(signature, 4) != "MThd")
+        return Problem::notMidi;
     const std::unique_ptr<smf_t, decltype(&smf_delete)> file(smf_load(path.c_str()), smf_delete);
     if (!file)
-        return std::nullopt;
+        return Problem::notMidi;
     PieceNotes piece;
     std::vector<double> clicks;
     while (smf_event_t *event = smf_get_next_event(file.get())) {
@@ -45,9 +47,12 @@ std::optional<PieceNotes> PieceNotes::read(const std::string &path) {
         } else
             piece.notes.push_back({event->time_seconds, event->midi_buffer[1]});
     }
-    if (piece.notes.empty() || clicks.size() < 2)
-        return std::nullopt;
-    piece.beatSeconds = clicks[1] - clicks[0];
+    if (piece.notes.empty())
+        return Problem::noNotes;
+    if (clicks.size() >= 2 && clicks[1] > clicks[0]) {
+        piece.countInSeconds = clicks[0];
+        piece.beatSeconds = clicks[1] - clicks[0];
+    }
     return piece;
 }
 

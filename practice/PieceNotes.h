@@ -1,7 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,17 +16,32 @@ struct PieceNotes {
         double onsetSeconds = 0;
         std::int32_t pitch = 0;
     };
+    /// Why a piece cannot be marked by the program.
+    enum class Problem {
+        noFile,   // the file is missing or cannot be read
+        notMidi,  // the file is no Standard MIDI File
+        noNotes,  // the file sounds no note
+        noCountIn // no two count-in clicks: the beat is unknown, so taps cannot be marked
+    };
+
     std::vector<Note> notes;
-    /// Seconds between the two count-in clicks, and the note they sound on the percussion channel.
+    /// Seconds between the two count-in clicks, and the note they sound on the percussion channel;
+    /// 0 when the file has no count-in.
     double beatSeconds = 0;
     std::int32_t clickPitch = 0;
+    /// When the first count-in click sounds.
+    double countInSeconds = 0;
     /// Beats in a bar, from the time signature (a compound time such as 6/8 counts dotted beats);
     /// 4 when the file has none.
     std::int32_t beatsPerBar = 4;
 
-    /// Reads the piece at `path`; nothing when the file cannot be read as a Standard MIDI File,
-    /// has no notes, or has not two count-in clicks.
-    static std::optional<PieceNotes> read(const std::string &path);
+    bool hasCountIn() const { return beatSeconds > 0; }
+    /// The first bar line: the count-in's two beats lead to it; an upbeat comes before it.
+    double firstBarSeconds() const { return countInSeconds + 2 * beatSeconds; }
+
+    /// Reads the piece at `path`; a file without count-in clicks is read (a melody needs only its
+    /// pitches), with beatSeconds 0.
+    static Result<PieceNotes, Problem> read(const std::string &path);
 };
 
 } // namespace miminomi

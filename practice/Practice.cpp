@@ -1,5 +1,6 @@
 #include "practice/Practice.h"
 
+#include "practice/PieceNotes.h"
 #include "quiz/Answers.h"
 #include "quiz/SingleNote.h"
 #include "records/Score.h"
@@ -14,12 +15,16 @@ Practice::Practice(MidiSound &midi, Wait &wait, SingleNote &singleNote, MusicSca
     : midi(midi), singleNote(singleNote), answers(answers), score(score),
       notes(midi, wait, singleNote, answers), scales(midi, wait, musicScale, answers),
       chords(midi, wait, midiChord), rhythms(Exercise::risum, midi, wait),
-      melodies(Exercise::melody, midi, wait), game(score) {
+      melodies(Exercise::melody, midi, wait), game(score), wait(wait), schedule(midi, wait) {
     for (PieceDrill *piece : {&rhythms, &melodies})
         piece->onPlaying = [this](bool playing) {
             if (onPiecePlaying)
                 onPiecePlaying(playing);
         };
+}
+
+Practice::~Practice() {
+    endDictations(true);
 }
 
 Drill &Practice::drill(Exercise exercise) {
@@ -53,6 +58,8 @@ Tally Practice::totalsOf(std::optional<Exercise> exercise) const {
 }
 
 void Practice::selectPage(std::optional<Exercise> page) {
+    endDictations(true);
+    ++questionId;
     shownPage = page;
     endedWith.reset();
     questionButtons.retry = false;
@@ -81,6 +88,9 @@ void Practice::resetNoteRange() {
 }
 
 bool Practice::next(const PracticeSettings &settings) {
+    endDictations(true);
+    schedule.stop();
+    ++questionId;
     if (game.isOver())
         game.newGame();
     questionButtons.retry = true;
@@ -98,15 +108,15 @@ bool Practice::next(const PracticeSettings &settings) {
     if (!shownPage)
         return true;
 
-    Drill &question = drill(*shownPage);
-    if (!question.selfMarked()) {
+    Drill &asking = drill(*shownPage);
+    if (!asking.selfMarked()) {
         if (weakSpots)
             weakSpots->prepare(*shownPage);
-        return question.ask(settings);
+        return asking.ask(settings);
     }
 
     holdButtonsWhilePlaying();
-    const bool played = question.ask(settings);
+    const bool played = asking.ask(settings);
     questionButtons.retry = played;
     questionButtons.showAnswer = played;
     questionButtons.next = true;
@@ -117,13 +127,17 @@ void Practice::replay(const PracticeSettings &settings) {
     if (!shownPage)
         return;
     ++replays;
-    Drill &question = drill(*shownPage);
-    if (!question.selfMarked()) {
-        question.replay(settings);
+    // Tapping along cannot go on while the piece is heard again.
+    if (rhythm)
+        rhythm->cancel();
+    schedule.stop();
+    Drill &asked = drill(*shownPage);
+    if (!asked.selfMarked()) {
+        asked.replay(settings);
         return;
     }
     holdButtonsWhilePlaying();
-    question.replay(settings);
+    asked.replay(settings);
     questionButtons.showAnswer = true;
     questionButtons.next = true;
     questionButtons.retry = true;
@@ -176,31 +190,75 @@ Choices Practice::showAnswer(const Choices &chosen) {
     questionButtons.check = false;
     if (!shownPage)
         return {};
-    Drill &question = drill(*shownPage);
-    if (question.selfMarked()) {
+    Drill &shown = drill(*shownPage);
+    if (shown.selfMarked()) {
         answerSeen = true;
         questionButtons.selfCheck = true;
+        // Marked by the program after the answer was seen, a grade would tell nothing.
+        endDictations(false);
         return {};
     }
     if (!questionEnded) {
         // Looked at before it was marked: told, but counted neither right nor wrong.
-        MarkedQuestion lookedAt = question.mark(chosen);
+        MarkedQuestion lookedAt = shown.mark(chosen);
         lookedAt.rowsRight.clear();
         lookedAt.points = {};
         lookedAt.answerSeen = true;
         ended(std::move(lookedAt));
     }
     answerSeen = true;
-    return question.rightAnswer();
+    return shown.rightAnswer();
 }
 
-void Practice::proposeGrade(Choice grade, std::int32_t given) {
+bool Practice::dictationOpen(Exercise kind) const {
+    return shownPage == kind && questionButtons.showAnswer && !answerSeen && !questionEnded;
+}
+
+bool Practice::takeProposal(std::uint64_t id, Exercise kind, Choice grade, std::int32_t given) {
+    if (id != questionId || shownPage != kind || answerSeen || questionEnded)
+        return false;
     proposedGrade = grade;
     givenCount = given;
+    if (onGradeProposed)
+        onGradeProposed(kind, grade);
+    return true;
+}
+
+template <class Kind>
+std::shared_ptr<Kind> Practice::dictation(std::shared_ptr<Kind> &kept, Exercise kind) {
+    if (!kept && dictationOpen(kind)) {
+        PieceDrill &piece = pieceDrill(kind);
+        kept = std::make_shared<Kind>(
+            piece.pieceNumber(), PieceNotes::read(piece.piecePath()),
+            [this, id = questionId, kind](Choice grade, std::int32_t given) {
+                return takeProposal(id, kind, grade, given);
+            },
+            schedule, wait);
+    }
+    return kept;
+}
+
+std::shared_ptr<RhythmDictation> Practice::rhythmDictation() {
+    return dictation(rhythm, Exercise::risum);
+}
+
+std::shared_ptr<MelodyDictation> Practice::melodyDictation() {
+    return dictation(melody, Exercise::melody);
+}
+
+void Practice::endDictations(bool forget) {
+    for (PieceDictation *each : std::initializer_list<PieceDictation *>{rhythm.get(), melody.get()})
+        if (each)
+            each->disarm();
+    if (forget) {
+        rhythm.reset();
+        melody.reset();
+    }
 }
 
 MarkedQuestion Practice::selfCheck(Exercise piece, Choice grade) {
     questionButtons.selfCheck = false;
+    endDictations(false);
     MarkedQuestion marked = pieceDrill(piece).mark({grade});
     countPoints(piece, marked.points);
     ended(marked);
@@ -221,6 +279,7 @@ bool Practice::canCompare() {
 }
 
 void Practice::compare() {
+    schedule.stop();
     if (canCompare())
         drill(*shownPage).compare(*endedWith, asked);
 }
@@ -228,6 +287,7 @@ void Practice::compare() {
 void Practice::playReferenceA() {
     if (!shownPage)
         return;
+    schedule.stop();
     midi.OpenMidiDevice();
     midi.NoteAPlay(Drill::referenceAMs);
     midi.CloseMidiDevice();

@@ -2,13 +2,18 @@
 
 #include "practice/ChordDrill.h"
 #include "practice/MarkedQuestion.h"
+#include "practice/MelodyDictation.h"
 #include "practice/NoteDrill.h"
 #include "practice/PieceDrill.h"
 #include "practice/QuestionButtons.h"
 #include "practice/Race.h"
+#include "practice/RhythmDictation.h"
 #include "practice/ScaleDrill.h"
+#include "practice/SoundSchedule.h"
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace miminomi {
@@ -24,11 +29,17 @@ class Wait;
 /// The question cycle of the main window without the window: which page is on show, the question
 /// buttons ("新規出題", "もう一度", "採点", "正解を見る", "得点確定") and the reset of the
 /// tallies, each answered with what the window is to show. It uses the window's sound device,
-/// generators, answer sheet and tallies, and holds one drill per exercise and the race.
+/// generators, answer sheet and tallies, and holds one drill per exercise, the race, and the
+/// dictation of the piece on show. Each question has an identity of its own, so that what is
+/// proposed for one question never lands in another.
 class Practice {
 public:
+    /// Sounds through `midi`, waiting (and timing taps) on `wait`.
     Practice(MidiSound &midi, Wait &wait, SingleNote &singleNote, MusicScale &musicScale,
              Answers &answers, MidiChord &midiChord, Score &score);
+    ~Practice();
+    Practice(const Practice &) = delete;
+    Practice &operator=(const Practice &) = delete;
 
     /// Another page is on show (nothing for the MIDI test page): its last question can no longer
     /// be played or marked, the counters show its totals (the test page those of the game as it
@@ -54,9 +65,14 @@ public:
     Choices showAnswer(const Choices &chosen);
     /// "得点確定" of a piece page: adds the points of the grade.
     MarkedQuestion selfCheck(Exercise piece, Choice grade);
-    /// The program marked the piece on show from the learner's `given` taps or notes and proposed
-    /// `grade`; kept with the question when it is self-marked.
-    void proposeGrade(Choice grade, std::int32_t given);
+    /// Tapping back the rhythm on show, once it has played and until its answer is shown; made at
+    /// its first use for the question and kept with it, so that it shows its last result again.
+    /// Nothing on another page or before a rhythm has played.
+    std::shared_ptr<RhythmDictation> rhythmDictation();
+    /// Entering the melody on show, likewise.
+    std::shared_ptr<MelodyDictation> melodyDictation();
+    /// What sounds without holding the window: the count-in and the notes entered.
+    SoundSchedule &sounds() { return schedule; }
     /// "右の成績欄をリセット": the page's totals and the game back to zero.
     void resetScore();
     /// Whether "聴き比べる" has something to sound: the page's last question has ended (marked,
@@ -85,6 +101,8 @@ public:
     std::function<void(bool playing)> onPiecePlaying;
     /// Told every question as it ends: marked, self-marked, or its answer looked at first.
     std::function<void(const MarkedQuestion &)> onQuestionEnded;
+    /// Told the grade the program proposes for the piece on show, to put in its self-mark list.
+    std::function<void(Exercise piece, Choice grade)> onGradeProposed;
 
 private:
     void changed();
@@ -92,6 +110,14 @@ private:
     void countPoints(Exercise exercise, const Tally &points);
     void ended(MarkedQuestion question);
     Tally totalsOf(std::optional<Exercise> exercise) const;
+    /// Whether the piece `kind` on show can be answered by the program: played, answer not seen.
+    bool dictationOpen(Exercise kind) const;
+    /// Takes a grade proposed for question `id`, unless that question has ended or moved on.
+    bool takeProposal(std::uint64_t id, Exercise kind, Choice grade, std::int32_t given);
+    /// Disarms the dictations of the question on show; `forget` drops them too.
+    void endDictations(bool forget);
+    template <class Kind>
+    std::shared_ptr<Kind> dictation(std::shared_ptr<Kind> &kept, Exercise kind);
 
     MidiSound &midi;
     SingleNote &singleNote;
@@ -104,12 +130,19 @@ private:
     PieceDrill melodies;
     Race game;
     WeakSpots *weakSpots = nullptr;
+    Wait &wait;
+    SoundSchedule schedule;
 
     std::optional<Exercise> shownPage = Exercise::note;
     QuestionButtons questionButtons;
     Tally shownCounters;
     NoteRange noteRange;
 
+    /// The identity of the question on show; every new question and every page shown takes the
+    /// next.
+    std::uint64_t questionId = 0;
+    std::shared_ptr<RhythmDictation> rhythm;
+    std::shared_ptr<MelodyDictation> melody;
     /// The question on show: how it was asked, how often replayed, whether its answer was seen,
     /// and whether it has ended (so that it is told once).
     PracticeSettings asked;

@@ -44,8 +44,10 @@ public:
     /// Returns to the remembered position, so that a replay hands out the same notes.
     void doOldNoteNum();
 
-private:
+    /// Whether the note number is a black key of the piano.
     static bool isBlackKey(std::int32_t note);
+
+private:
     static bool hasDrawableNote(std::int32_t low, std::int32_t high, bool useBlackKey);
 
     SharedRandom &random;

@@ -82,10 +82,16 @@ bool MidiSound::NotePlay(std::int32_t holdMilliseconds) {
 
     if (holdMilliseconds > 0) {
         wait.Sleep(static_cast<std::uint32_t>(holdMilliseconds));
-        statusByte = midi::onChannel(midi::noteOff, midiCh);
-        sent = sendShortMsg() == MidiResult::ok && sent;
+        sent = NoteStop() && sent;
     }
     return sent;
+}
+
+bool MidiSound::NoteStop() {
+    statusByte = midi::onChannel(midi::noteOff, midiCh);
+    dataByte1 = midiNoteNum;
+    dataByte2 = midiVelocity;
+    return sendShortMsg() == MidiResult::ok;
 }
 
 bool MidiSound::NoteAPlay(std::int32_t holdMilliseconds) {

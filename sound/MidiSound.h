@@ -40,6 +40,9 @@ public:
     bool NotePlay(std::int32_t holdMilliseconds);
     /// Plays note 69 (which stays set) like NotePlay.
     bool NoteAPlay(std::int32_t holdMilliseconds);
+    /// Note off for the current note on the current channel: ends a note NotePlay(0) left
+    /// sounding.
+    bool NoteStop();
     /// All notes off on the current channel.
     void allOff();
 

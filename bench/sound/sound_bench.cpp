@@ -63,6 +63,11 @@ public:
         else
             std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     }
+    std::int64_t nowMs() const override {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   Clock::now().time_since_epoch())
+            .count();
+    }
     std::vector<Clock::time_point> calls;
 
 private:
@@ -126,6 +131,7 @@ void click(const std::string &font, const std::string &device) {
         struct Stop : Wait {
             Clock::time_point at;
             void Sleep(std::uint32_t) override { at = Clock::now(); }
+            std::int64_t nowMs() const override { return 0; }
         } stop;
         MidiSound timed(out, media, stop, random);
         const auto start = Clock::now();

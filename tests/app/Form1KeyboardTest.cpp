@@ -100,6 +100,16 @@ TEST(Form1Keyboard, FourNotesAreAnsweredByLettersAndDigitsMarkedAndAskedAgainInA
     EXPECT_EQ(h.notesPlayed().size(), 8u);
     EXPECT_LE(++presses, 14u);
 
+    // The digit names the octave of the letter as written: B♯4 is the C above, C♭4 the B below.
+    for (const auto &[keys, name, octave] : {std::tuple{"b#4", 1, 7}, {"c-4", 12, 5}}) {
+        h.find("comboBoxNoteName0")->setFocus();
+        type(keys);
+        EXPECT_EQ(
+            std::make_pair(h.selected("comboBoxNoteName0"), h.selected("comboBoxNoteHeight0")),
+            std::make_pair(name, octave))
+            << keys;
+    }
+
     // The other answer boxes take the first keys of their items.
     for (const auto &[tab, box, keys, item] :
          {std::tuple{2, "comboBoxChordType", "m7", 4}, {4, "comboBoxMelodySelfCheck", "よく", 0}}) {

@@ -5,7 +5,9 @@
 #include <cstdio>
 
 int main(int argc, char *argv[]) {
-    const auto piece = argc > 1 ? miminomi::PieceNotes::read(argv[1]) : std::nullopt;
+    if (argc < 2)
+        return 1;
+    const auto piece = miminomi::PieceNotes::read(argv[1]);
     if (!piece)
         return 1;
     std::printf("%.3f\n", piece->beatSeconds);

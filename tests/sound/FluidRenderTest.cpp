@@ -65,14 +65,16 @@ protected:
     void TearDown() override { std::filesystem::current_path(previous); }
 
     void Sleep(std::uint32_t milliseconds) override {
-        nowMs += milliseconds;
+        rendered += milliseconds;
         const std::size_t at = samples.size();
-        samples.resize(static_cast<std::size_t>(nowMs * 441 / 10));
+        samples.resize(static_cast<std::size_t>(rendered * 441 / 10));
         std::vector<float> right(samples.size() - at);
         engine->render(std::span(samples).subspan(at), right);
     }
 
-    /// The recording from fromMs to toMs (at most nowMs).
+    std::int64_t nowMs() const override { return rendered; }
+
+    /// The recording from fromMs to toMs (at most nowMs()).
     std::span<const float> between(std::int64_t fromMs, std::int64_t toMs) const {
         return std::span(samples).subspan(fromMs * 441 / 10, (toMs - fromMs) * 441 / 10);
     }
@@ -80,7 +82,7 @@ protected:
     static inline std::ostringstream diagnostics;
     static inline std::unique_ptr<FluidSynthEngine> engine;
 
-    std::int64_t nowMs = 0;
+    std::int64_t rendered = 0;
     std::vector<float> samples;
     std::filesystem::path previous = std::filesystem::current_path();
     TemporaryFolder folder;
@@ -92,13 +94,13 @@ protected:
 };
 
 TEST_F(FluidRenderTest, TheTestPanelSoundsTheA440AtAComfortableLevelAndEachOpenResetsTheProgram) {
-    const std::int64_t start = nowMs;
+    const std::int64_t start = nowMs();
     MidiTestNote{}.send(sound);
     EXPECT_EQ(strongest(between(start + 100, start + 1100),
                         {220, noteHz(68), 437, 440, 443, noteHz(70), 880}),
               440);
     // Comfortably loud, far from clipping.
-    const double peakDb = 20 * std::log10(peak(between(start, nowMs)));
+    const double peakDb = 20 * std::log10(peak(between(start, nowMs())));
     EXPECT_GE(peakDb, -12.0);
     EXPECT_LE(peakDb, -6.0);
     EXPECT_TRUE(diagnostics.str().empty()) << diagnostics.str();
@@ -111,7 +113,7 @@ TEST_F(FluidRenderTest, TheTestPanelSoundsTheA440AtAComfortableLevelAndEachOpenR
 }
 
 TEST_F(FluidRenderTest, APiecePlaysItsNotesInOrderOnTime) {
-    const std::int64_t start = nowMs;
+    const std::int64_t start = nowMs();
     // C4 E4 G4 C5 on a piano at 120 beats a minute (480 ticks a beat), each on for 384 ticks
     // (400 ms) after a rest of 96: onsets at 0, 500, 1000 and 1500 ms.
     Bytes track{0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xC0, 0x00};
@@ -121,14 +123,15 @@ TEST_F(FluidRenderTest, APiecePlaysItsNotesInOrderOnTime) {
     track.insert(track.end(), endOfTrack.begin(), endOfTrack.end());
     writeFile(sound.getRisumMidiFile(0), smf({track})); // the piece playFile(0) picks this second
     ASSERT_TRUE(sound.playFile(0));
-    EXPECT_EQ(nowMs - start, 15000);
+    EXPECT_EQ(nowMs() - start, 15000);
     const std::vector<double> played = {noteHz(60), noteHz(64), noteHz(67), noteHz(72)};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(strongest(between(start + 500 * i + 50, start + 500 * i + 350), played),
                   played[i])
             << "note " << i;
     EXPECT_GT(peak(between(start, start + 30)), 0.01f) << "starts within 30 ms";
-    EXPECT_LT(peak(between(start + 4000, nowMs)), 0.001f) << "the piece is over and nothing hangs";
+    EXPECT_LT(peak(between(start + 4000, nowMs())), 0.001f)
+        << "the piece is over and nothing hangs";
 }
 
 } // namespace miminomi::testing

@@ -36,8 +36,10 @@ public:
 /// clock, with the calendar standing still, and small helpers to use it as a learner would.
 class FormHarness {
 public:
-    explicit FormHarness(std::int64_t calendarSeconds = 1'000'000)
-        : sink(clock), media(clock), calendar(calendarSeconds), form(sink, media, clock, calendar) {
+    explicit FormHarness(std::int64_t calendarSeconds = 1'000'000,
+                         const FileLocations &locations = {})
+        : sink(clock), media(clock), calendar(calendarSeconds),
+          form(sink, media, clock, calendar, locations) {
         form.show();
     }
 

@@ -16,7 +16,7 @@ public:
     }
 
     /// Virtual milliseconds since the clock was made.
-    std::int64_t nowMs() const { return now; }
+    std::int64_t nowMs() const override { return now; }
     /// Every wait asked for, in order.
     const std::vector<std::uint32_t> &waits() const { return sleeps; }
 
