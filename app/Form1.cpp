@@ -14,7 +14,7 @@
 #include "practice/QuestionHistory.h"
 #include "practice/WeakSpots.h"
 #include "quiz/Answers.h"
-#include "quiz/CalendarClock.h"
+#include "base/CalendarClock.h"
 #include "quiz/MidiChord.h"
 #include "quiz/MusicScale.h"
 #include "quiz/SharedRandom.h"

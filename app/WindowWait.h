@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sound/Wait.h"
-#include "sound/backends/WaitDeadlines.h"
+#include "base/WaitDeadlines.h"
 
 #include <QObject>
 

@@ -2,7 +2,7 @@
 
 #include "base/FileLocations.h"
 #include "history/HistorySchema.h"
-#include "quiz/CalendarClock.h"
+#include "base/CalendarClock.h"
 #include "records/RecordDate.h"
 
 #include <SQLiteCpp/Database.h>

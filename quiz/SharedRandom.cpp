@@ -1,6 +1,6 @@
 #include "quiz/SharedRandom.h"
 
-#include "quiz/CalendarClock.h"
+#include "base/CalendarClock.h"
 
 namespace miminomi {
 

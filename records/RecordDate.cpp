@@ -1,6 +1,6 @@
 #include "records/RecordDate.h"
 
-#include "quiz/CalendarClock.h"
+#include "base/CalendarClock.h"
 
 #include <array>
 #include <chrono>

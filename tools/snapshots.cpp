@@ -5,7 +5,7 @@
 #include "app/Form1.h"
 #include "app/Theme.h"
 #include "app/WindowWait.h"
-#include "quiz/CalendarClock.h"
+#include "base/CalendarClock.h"
 #include "sound/backends/SoundSystem.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 //
 // The file is kept as the program keeps it (write-ahead journal, one transaction per marking).
 #include "history/History.h"
-#include "quiz/CalendarClock.h"
+#include "base/CalendarClock.h"
 
 #include <SQLiteCpp/Database.h>
 

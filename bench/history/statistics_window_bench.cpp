@@ -8,7 +8,7 @@
 #include "app/StatisticsWindow.h"
 #include "bench/OffscreenApplication.h"
 #include "history/History.h"
-#include "quiz/CalendarClock.h"
+#include "base/CalendarClock.h"
 
 #include <QImage>
 

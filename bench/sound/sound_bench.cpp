@@ -15,12 +15,12 @@
 #include "sound/MidiSound.h"
 #include "sound/MidiTestNote.h"
 #include "sound/backends/SoundSystem.h"
-#include "sound/backends/WaitDeadlines.h"
+#include "base/WaitDeadlines.h"
 #include "sound/backends/fluid/FluidMidiOut.h"
 #include "sound/backends/fluid/FluidSynthEngine.h"
 #include "sound/backends/silent/SilentMedia.h"
 
-#include "quiz/CalendarClock.h"
+#include "base/CalendarClock.h"
 #include "quiz/SharedRandom.h"
 
 #include <algorithm>

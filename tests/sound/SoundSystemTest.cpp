@@ -3,7 +3,7 @@
 #include "sound/backends/SoundSystem.h"
 
 #include "sound/MidiSound.h"
-#include "sound/backends/WaitDeadlines.h"
+#include "base/WaitDeadlines.h"
 #include "tests/sound/SmfBytes.h"
 #include "tests/support/FixedCalendarClock.h"
 #include "tests/support/TemporaryFolder.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quiz/CalendarClock.h"
+#include "base/CalendarClock.h"
 #include "quiz/SharedRandom.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "quiz/CalendarClock.h"
+#include "base/CalendarClock.h"
 
 #include <ctime>
 
