@@ -60,10 +60,6 @@ void selectWithColour(QComboBox *box, int index, QColor colour) {
     box->setCurrentIndex(index);
 }
 
-bool isPiece(std::optional<Exercise> page) {
-    return page == Exercise::risum || page == Exercise::melody;
-}
-
 /// While it lives the window is sounding: the busy cursor shows and a close request waits.
 class SoundingScope {
 public:

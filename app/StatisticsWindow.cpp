@@ -27,10 +27,6 @@ using Rows = std::vector<AccuracyChart::Row>;
 const QColor noticeBackground(255, 248, 228);
 const QColor noticeText(110, 80, 20);
 
-bool isPiece(Exercise exercise) {
-    return exercise == Exercise::risum || exercise == Exercise::melody;
-}
-
 QString times(std::int64_t count) {
     return QStringLiteral("%1回").arg(count);
 }

@@ -49,8 +49,7 @@ std::int32_t PieceDrill::pieceNumber() const {
 }
 
 std::string PieceDrill::pieceFile(const char *ending) const {
-    return midi.getDataFolder() + (exercise() == Exercise::risum ? "risum" : "melody") +
-           std::to_string(pieceNumber()) + ending;
+    return midi.getDataFolder() + pieceFileName(exercise(), pieceNumber(), ending);
 }
 
 std::string PieceDrill::piecePath() const {

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace miminomi {
 
@@ -23,6 +25,21 @@ constexpr std::optional<Exercise> exerciseAt(int index) {
     if (index < 0 || index >= static_cast<int>(allExercises.size()))
         return std::nullopt;
     return static_cast<Exercise>(index);
+}
+
+/// Whether the exercise is a piece the learner writes down and marks by grade: rhythm or melody.
+constexpr bool isPiece(std::optional<Exercise> exercise) {
+    return exercise == Exercise::risum || exercise == Exercise::melody;
+}
+
+/// The pieces of each piece exercise, numbered from 1.
+inline constexpr std::int32_t pieceCount = 20;
+
+/// The file of piece `number` of a piece exercise with the given ending: "risum3.mid",
+/// "melody12.bmp".
+inline std::string pieceFileName(Exercise piece, std::int32_t number, std::string_view ending) {
+    return (piece == Exercise::risum ? "risum" : "melody") + std::to_string(number) +
+           std::string(ending);
 }
 
 /// One value for each exercise.

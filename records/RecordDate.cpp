@@ -1,27 +1,14 @@
 #include "records/RecordDate.h"
 
+#include "base/Blanks.h"
 #include "base/CalendarClock.h"
 
-#include <array>
 #include <chrono>
 #include <ctime>
 
 namespace miminomi {
 
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-bool isLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int daysInMonth(int year, int month) {
-    static constexpr std::array<int, 12> days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : days[static_cast<std::size_t>(month - 1)];
-}
 
 /// Reads `minDigits` to `maxDigits` decimal digits from the front of `text`, consuming them.
 std::optional<int> takeNumber(std::string_view &text, std::size_t minDigits,
@@ -66,11 +53,7 @@ std::int32_t RecordDate::dayNumber() const {
 }
 
 std::optional<RecordDate> RecordDate::parse(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-
+    text = trimBlanks(text);
     const auto year = takeNumber(text, 4, 4);
     if (!year || text.empty() || (text.front() != '/' && text.front() != '-'))
         return std::nullopt;
@@ -84,7 +67,10 @@ std::optional<RecordDate> RecordDate::parse(std::string_view text) {
     if (!day || !text.empty())
         return std::nullopt;
 
-    if (*year < 1 || *month < 1 || *month > 12 || *day < 1 || *day > daysInMonth(*year, *month))
+    const std::chrono::year_month_day date{std::chrono::year{*year},
+                                           std::chrono::month{static_cast<unsigned>(*month)},
+                                           std::chrono::day{static_cast<unsigned>(*day)}};
+    if (*year < 1 || !date.ok())
         return std::nullopt;
     return RecordDate(*year, *month, *day);
 }

@@ -1,5 +1,6 @@
 #include "records/RecordFile.h"
 
+#include "base/Blanks.h"
 #include "base/FileDescriptor.h"
 #include "base/FileLocations.h"
 #include "records/RecordList.h"
@@ -18,16 +19,9 @@ namespace miminomi {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 /// A count: optional blanks, an optional sign, decimal digits, optional blanks; 0 to 2^31 − 1.
 std::optional<std::int32_t> parseCount(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
+    text = trimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';

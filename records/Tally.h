@@ -17,7 +17,8 @@ struct Tally {
     /// Percentage of right answers, (right × 100) ÷ (right + wrong) truncated, or 0 without
     /// answers; computed wide, so no count can overflow it.
     std::int32_t percentRight() const {
-        return answers() == 0 ? 0 : static_cast<std::int32_t>(std::int64_t{right} * 100 / answers());
+        return answers() == 0 ? 0
+                              : static_cast<std::int32_t>(std::int64_t{right} * 100 / answers());
     }
     bool operator==(const Tally &) const = default;
 };

@@ -1,24 +1,9 @@
 #include "sound/MidiSound.h"
 
 #include "quiz/SharedRandom.h"
+#include "records/Exercise.h"
 
 namespace miminomi {
-
-namespace {
-
-const char *const risumFiles[MidiSound::pieceCount] = {
-    "risum1.mid",  "risum2.mid",  "risum3.mid",  "risum4.mid",  "risum5.mid",
-    "risum6.mid",  "risum7.mid",  "risum8.mid",  "risum9.mid",  "risum10.mid",
-    "risum11.mid", "risum12.mid", "risum13.mid", "risum14.mid", "risum15.mid",
-    "risum16.mid", "risum17.mid", "risum18.mid", "risum19.mid", "risum20.mid"};
-
-const char *const melodyFiles[MidiSound::pieceCount] = {
-    "melody1.mid",  "melody2.mid",  "melody3.mid",  "melody4.mid",  "melody5.mid",
-    "melody6.mid",  "melody7.mid",  "melody8.mid",  "melody9.mid",  "melody10.mid",
-    "melody11.mid", "melody12.mid", "melody13.mid", "melody14.mid", "melody15.mid",
-    "melody16.mid", "melody17.mid", "melody18.mid", "melody19.mid", "melody20.mid"};
-
-} // namespace
 
 MidiSound::MidiSound(MidiOut &midiOut, MediaControl &media, Wait &wait, SharedRandom &random)
     : midiOut(midiOut), media(media), wait(wait), random(random) {}
@@ -106,7 +91,7 @@ void MidiSound::allOff() {
     sendShortMsg();
 }
 
-std::string MidiSound::pickPath(std::int32_t pickMode, const char *const (&names)[pieceCount]) {
+std::string MidiSound::pickPath(std::int32_t pickMode, Exercise piece) {
     if (pickMode == 0) {
         random.srandTime();
         fileNum = random.rand() % pieceCount;
@@ -115,15 +100,15 @@ std::string MidiSound::pickPath(std::int32_t pickMode, const char *const (&names
     }
     if (fileNum < 0 || fileNum >= pieceCount)
         return {};
-    return dataFolder + names[fileNum];
+    return dataFolder + pieceFileName(piece, fileNum + 1, ".mid");
 }
 
 std::string MidiSound::getRisumMidiFile(std::int32_t pickMode) {
-    return pickPath(pickMode, risumFiles);
+    return pickPath(pickMode, Exercise::risum);
 }
 
 std::string MidiSound::getMelodyMidiFile(std::int32_t pickMode) {
-    return pickPath(pickMode, melodyFiles);
+    return pickPath(pickMode, Exercise::melody);
 }
 
 bool MidiSound::playFile(std::int32_t mode) {

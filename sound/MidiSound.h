@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/Exercise.h"
 #include "sound/MediaControl.h"
 #include "sound/MidiBytes.h"
 #include "sound/MidiOut.h"
@@ -66,11 +67,11 @@ public:
 
     static constexpr std::uint32_t gmResetWaitLimitMs = 50;
     static constexpr std::uint32_t pieceMilliseconds = 15000;
-    static constexpr int pieceCount = 20;
+    static constexpr int pieceCount = miminomi::pieceCount;
 
 private:
     MidiResult sendShortMsg();
-    std::string pickPath(std::int32_t pickMode, const char *const (&names)[pieceCount]);
+    std::string pickPath(std::int32_t pickMode, Exercise piece);
 
     MidiOut &midiOut;
     MediaControl &media;
