@@ -273,9 +273,9 @@ StatisticsWindow::StatisticsWindow(History &history, Exercise exercise, QWidget 
 void StatisticsWindow::reload() {
     const auto exercise = static_cast<Exercise>(exerciseChoice->currentIndex());
     const auto period = static_cast<Period>(periodChoice->currentIndex());
-    const std::optional<Statistics> statistics = history.statistics(exercise, period);
+    const auto statistics = history.statistics(exercise, period);
     if (!statistics)
-        showMessage(noticeOf(history.problem()), true);
+        showMessage(noticeOf(statistics.reason()), true);
     else if (statistics->empty())
         showMessage(emptyText(exercise, period), false);
     else

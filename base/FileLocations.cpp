@@ -29,24 +29,22 @@ FileLocations FileLocations::find(const std::string &programFolder, const char *
     return locations;
 }
 
-bool FileLocations::makeFolderFor(const std::string &filePath, std::string &reason) {
+Result<void, std::string> FileLocations::makeFolderFor(const std::string &filePath) {
     const fs::path folder = fs::path(filePath).parent_path();
     std::error_code error;
     if (folder.empty() || fs::is_directory(folder, error))
-        return true;
+        return {};
     // Each folder made is open to its owner only, as per-user data folders are.
     fs::path made;
     for (const fs::path &part : folder) {
         made /= part;
         if (fs::is_directory(made, error))
             continue;
-        if (!fs::create_directory(made, error) && !fs::is_directory(made)) {
-            reason = "cannot make the folder " + made.string() + ": " + error.message();
-            return false;
-        }
+        if (!fs::create_directory(made, error) && !fs::is_directory(made))
+            return "cannot make the folder " + made.string() + ": " + error.message();
         fs::permissions(made, fs::perms::owner_all, error);
     }
-    return true;
+    return {};
 }
 
 } // namespace miminomi

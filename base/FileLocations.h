@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <string>
 #include <utility>
 
@@ -31,8 +33,8 @@ public:
     std::string historyPath() const { return learnerFolder + "history.sqlite3"; }
 
     /// Makes the folder that `filePath` is to be written into, with any missing parents, open to
-    /// its owner only. True when it is there; otherwise false with the reason.
-    static bool makeFolderFor(const std::string &filePath, std::string &reason);
+    /// its owner only; the reason when it cannot be made.
+    static Result<void, std::string> makeFolderFor(const std::string &filePath);
 
 private:
     std::string pieces = "./data/";

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <utility>
 #include <variant>
 
 namespace miminomi {
 
-/// A value, or the reason there is none, which the caller can show the learner.
+// The one way the core tells of a failure: a result that holds a value, or the reason there is
+// none, which the caller can show (where the program tells the learner, in one calm line on
+// standard error or one sentence in a window). An operation that gives no value returns
+// Result<void, Reason>: success, or the reason it failed.
+
+/// A value, or the reason there is none.
 template <typename T, typename Reason> class Result {
 public:
     Result(T value) : content(std::in_place_index<0>, std::move(value)) {}
@@ -25,6 +31,22 @@ public:
 
 private:
     std::variant<T, Reason> content;
+};
+
+/// Success, or the reason of a failure.
+template <typename Reason> class Result<void, Reason> {
+public:
+    /// Success.
+    Result() = default;
+    Result(Reason reason) : failure(std::move(reason)) {}
+
+    bool ok() const { return !failure; }
+    explicit operator bool() const { return ok(); }
+    /// Why it failed; only when not ok().
+    const Reason &reason() const { return *failure; }
+
+private:
+    std::optional<Reason> failure;
 };
 
 } // namespace miminomi

@@ -1,8 +1,8 @@
 #include "history/History.h"
 
+#include "base/CalendarClock.h"
 #include "base/FileLocations.h"
 #include "history/HistorySchema.h"
-#include "base/CalendarClock.h"
 #include "records/RecordDate.h"
 
 #include <SQLiteCpp/Database.h>
@@ -65,7 +65,7 @@ History::~History() {
     close();
 }
 
-bool History::close(std::chrono::milliseconds patience) {
+Result<void, std::size_t> History::close(std::chrono::milliseconds patience) {
     using std::chrono::steady_clock;
     const steady_clock::time_point deadline = steady_clock::now() + patience;
     while (!pending.empty() && !gaveUp()) {
@@ -88,7 +88,9 @@ bool History::close(std::chrono::milliseconds patience) {
                     << filePath << ": another program held it until the end of the run"
                     << std::endl;
     }
-    return lost == 0;
+    if (lost > 0)
+        return lost;
+    return {};
 }
 
 bool History::gaveUp() const {
@@ -138,8 +140,8 @@ bool History::open() {
         return true;
     if (gaveUp())
         return false;
-    if (std::string reason; !FileLocations::makeFolderFor(filePath, reason)) {
-        report(Problem::cannotWrite, reason);
+    if (const auto folder = FileLocations::makeFolderFor(filePath); !folder) {
+        report(Problem::cannotWrite, folder.reason());
         return false;
     }
     try {
@@ -229,14 +231,16 @@ void History::store(const Pending &entry) {
     }
 }
 
-bool History::add(const StoredQuestion &question) {
+Result<void, History::Problem> History::add(const StoredQuestion &question) {
     if (gaveUp())
-        return false;
+        return currentProblem;
     if (pending.size() < maxWaiting)
         pending.push_back({question, clock.nowSeconds()});
     else
         ++overflowed;
-    return flush();
+    if (flush())
+        return {};
+    return currentProblem;
 }
 
 bool History::flush() {
@@ -266,12 +270,12 @@ bool History::flush() {
     }
 }
 
-std::optional<Statistics> History::statistics(Exercise exercise, Period period) {
+Result<Statistics, History::Problem> History::statistics(Exercise exercise, Period period) {
     StatisticsBuilder builder(exercise);
     if (!db && !gaveUp() && !std::filesystem::exists(filePath))
         return builder.finish(keptConfusions); // nothing asked yet; no file made for reading
     if (!open())
-        return std::nullopt;
+        return currentProblem;
     const std::int32_t firstDay = firstDayOf(period, localDay(clock.nowSeconds()));
     try {
         SQLite::Statement questions(
@@ -307,7 +311,7 @@ std::optional<Statistics> History::statistics(Exercise exercise, Period period) 
                 pieces.getColumn(5).getInt64()});
     } catch (const SQLite::Exception &failure) {
         reportFailure(failure);
-        return std::nullopt;
+        return currentProblem;
     }
     return builder.finish(keptConfusions);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "history/HistoryItem.h"
 #include "history/Statistics.h"
 #include "history/StoredQuestion.h"
@@ -57,20 +58,20 @@ public:
 
     /// Keeps the questions that wait, trying again for up to `patience` while another program
     /// holds the file, and lets the file go. Those still not kept are said on the diagnostics
-    /// stream and dropped; false then. The history opens the file again when next used.
-    bool close(std::chrono::milliseconds patience = closingPatience);
+    /// stream and dropped, and their number is the reason of the failure. The history opens the
+    /// file again when next used.
+    Result<void, std::size_t> close(std::chrono::milliseconds patience = closingPatience);
 
     /// Keeps a question, with the time and the run, in one transaction. While another program
-    /// holds the file the question waits in memory and is kept with the next one; false when it
-    /// is not kept now.
-    bool add(const StoredQuestion &question);
-    /// The statistics of an exercise over a period that ends today; nothing when the history
-    /// cannot be read (see problem()). A missing file gives empty statistics.
-    std::optional<Statistics> statistics(Exercise exercise, Period period);
+    /// holds the file the question waits in memory and is kept with the next one; why it is not
+    /// kept now.
+    Result<void, Problem> add(const StoredQuestion &question);
+    /// The statistics of an exercise over a period that ends today, or why the history cannot be
+    /// read. A missing file gives empty statistics.
+    Result<Statistics, Problem> statistics(Exercise exercise, Period period);
     /// Right and wrong per item over the exercise's latest recentRows marked answer rows.
     ItemTallies recentTallies(Exercise exercise);
 
-    Problem problem() const { return currentProblem; }
     /// Questions waiting to be kept.
     std::size_t waiting() const { return pending.size(); }
     const std::string &path() const { return filePath; }

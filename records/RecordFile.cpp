@@ -48,23 +48,31 @@ std::string describe(int error) {
     return std::strerror(error);
 }
 
+/// The end of a reading: whether every line was a record.
+Result<void, std::string> finished(RecordTextReader &reader) {
+    if (reader.finish())
+        return {};
+    return std::string("it holds a line that is not a record");
+}
+
 } // namespace
 
-bool RecordFile::SaveCsvFile(const Score &score, const RecordDate &date, const std::string &path,
-                             std::ostream &diagnostics) {
+Result<void, std::string> RecordFile::SaveCsvFile(const Score &score, const RecordDate &date,
+                                                  const std::string &path,
+                                                  std::ostream &diagnostics) {
     const Tallies tallies = score.tallies();
     if (tallies == Tallies{})
-        return true;
+        return {};
 
     const std::string line = formatLine(date, tallies);
-    std::string reason;
-    if (appendLine(path, line, reason))
-        return true;
+    const Result<void, std::string> kept = appendLine(path, line);
+    if (kept)
+        return {};
     // One line, written at once; it carries the lost line so that the learner can add it by hand.
-    diagnostics << "miminomi: the record of this run could not be kept in " + path + " (" + reason +
-                       "): " + line.substr(0, line.size() - 2) + "\n"
+    diagnostics << "miminomi: the record of this run could not be kept in " + path + " (" +
+                       kept.reason() + "): " + line.substr(0, line.size() - 2) + "\n"
                 << std::flush;
-    return false;
+    return kept;
 }
 
 std::string RecordFile::formatLine(const RecordDate &date, const Tallies &tallies) {
@@ -79,19 +87,17 @@ std::string RecordFile::formatLine(const RecordDate &date, const Tallies &tallie
     return line;
 }
 
-bool RecordFile::appendLine(const std::string &path, std::string_view line, std::string &reason) {
-    if (!FileLocations::makeFolderFor(path, reason))
-        return false;
+Result<void, std::string> RecordFile::appendLine(const std::string &path, std::string_view line) {
+    if (auto folder = FileLocations::makeFolderFor(path); !folder)
+        return folder;
     // Read access lets the last byte be checked; a file that may only be written is still
     // appended to. O_NONBLOCK only keeps the open from hanging on a named pipe without a reader.
     const int flags = O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK;
     FileDescriptor file(path, O_RDWR | flags, 0666);
     if (!file.valid() && errno == EACCES)
         file = FileDescriptor(path, O_WRONLY | flags, 0666);
-    if (!file.valid()) {
-        reason = describe(errno);
-        return false;
-    }
+    if (!file.valid())
+        return describe(errno);
 
     // Other copies of the program take the same lock, so the check of the last byte and the
     // taking back of a part-written line below see no line of theirs arriving in between. The
@@ -114,27 +120,20 @@ bool RecordFile::appendLine(const std::string &path, std::string_view line, std:
     do {
         written = ::write(file.get(), data.data(), data.size());
     } while (written < 0 && errno == EINTR);
-    if (written < 0) {
-        reason = describe(errno);
-        return false;
-    }
+    if (written < 0)
+        return describe(errno);
     if (static_cast<std::size_t>(written) < data.size()) {
         // The disk filled (or the file size limit was reached) part way: remove the part-written
         // line, which ends where the file offset now stands.
         const off_t end = ::lseek(file.get(), 0, SEEK_CUR);
-        if (locked == 0 && end >= written && ::ftruncate(file.get(), end - written) != 0) {
-            reason =
-                "only part of the line was written and it could not be removed: " + describe(errno);
-            return false;
-        }
-        reason = describe(ENOSPC);
-        return false;
+        if (locked == 0 && end >= written && ::ftruncate(file.get(), end - written) != 0)
+            return "only part of the line was written and it could not be removed: " +
+                   describe(errno);
+        return describe(ENOSPC);
     }
-    if (file.close() != 0) {
-        reason = describe(errno);
-        return false;
-    }
-    return true;
+    if (file.close() != 0)
+        return describe(errno);
+    return {};
 }
 
 std::optional<RecordData> RecordFile::parseLine(std::string_view line) {
@@ -169,13 +168,13 @@ std::optional<RecordData> RecordFile::parseLine(std::string_view line) {
     return RecordData(date->format(), tallies);
 }
 
-bool RecordFile::read(const std::string &path, RecordList &list) {
+Result<void, std::string> RecordFile::read(const std::string &path, RecordList &list) {
     const FileDescriptor file(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (!file.valid())
-        return false;
+        return describe(errno);
     struct stat status {};
     if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
-        return false;
+        return std::string("not a file");
 
     // Piece by piece, so that a file of any size costs one buffer and one line of memory.
     RecordTextReader reader(list);
@@ -187,18 +186,18 @@ bool RecordFile::read(const std::string &path, RecordList &list) {
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return false;
+            return describe(errno);
         }
         if (!reader.feed(std::string_view(buffer, static_cast<std::size_t>(got))))
-            return false;
+            break;
     }
-    return reader.finish();
+    return finished(reader);
 }
 
-bool RecordFile::readText(std::string_view text, RecordList &list) {
+Result<void, std::string> RecordFile::readText(std::string_view text, RecordList &list) {
     RecordTextReader reader(list);
     reader.feed(text);
-    return reader.finish();
+    return finished(reader);
 }
 
 bool RecordTextReader::feed(std::string_view piece) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "records/RecordData.h"
 #include "records/RecordDate.h"
 #include "records/Tally.h"
@@ -25,12 +26,11 @@ public:
     static inline const std::string defaultPath = "record.txt";
 
     /// Appends the run's line (`date` and the ten tallies of `score` in field order) to the file
-    /// at `path` when any tally is not 0; a run without tallies leaves the file untouched. Returns
-    /// false when the line could not be kept, after saying so and why in one line on
-    /// `diagnostics`.
-    static bool SaveCsvFile(const Score &score, const RecordDate &date,
-                            const std::string &path = defaultPath,
-                            std::ostream &diagnostics = std::cerr);
+    /// at `path` when any tally is not 0; a run without tallies leaves the file untouched. When
+    /// the line could not be kept, says so and why in one line on `diagnostics` and returns why.
+    static Result<void, std::string> SaveCsvFile(const Score &score, const RecordDate &date,
+                                                 const std::string &path = defaultPath,
+                                                 std::ostream &diagnostics = std::cerr);
 
     /// The line of a run: the date, then right and wrong of each exercise in exercise order,
     /// joined by commas, with CR LF at the end.
@@ -39,8 +39,8 @@ public:
     /// Appends `line` to the file at `path`, creating it when missing, with one write to the file
     /// opened for appending, so that lines of programs closing at the same moment never mix.
     /// Starts a new line first when the file does not end in one, and takes a part-written line
-    /// back out when the disk fills during the write. On failure returns false and sets `reason`.
-    static bool appendLine(const std::string &path, std::string_view line, std::string &reason);
+    /// back out when the disk fills during the write. On failure, why.
+    static Result<void, std::string> appendLine(const std::string &path, std::string_view line);
 
     /// Reads one line (without its line end) into a record: at least eleven comma-separated
     /// fields, a date and ten counts from 0 to 2147483647 that may have surrounding blanks and a
@@ -52,12 +52,12 @@ public:
     static constexpr std::size_t maxLineBytes = 4096;
 
     /// Appends the records of the file at `path` to `list` in file order, reading it piece by
-    /// piece. Returns false when the file cannot be read or at the first blank, malformed or
-    /// overlong line, keeping the records before it. An empty file gives no records and true.
-    static bool read(const std::string &path, RecordList &list);
+    /// piece. Fails when the file cannot be read or at the first blank, malformed or overlong
+    /// line, keeping the records before it. An empty file gives no records.
+    static Result<void, std::string> read(const std::string &path, RecordList &list);
 
     /// As `read`, from the file's contents.
-    static bool readText(std::string_view text, RecordList &list);
+    static Result<void, std::string> readText(std::string_view text, RecordList &list);
 };
 
 /// Reads the record file's text handed over in pieces of any size, as `RecordFile::read` gets

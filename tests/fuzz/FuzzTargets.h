@@ -23,7 +23,7 @@ namespace miminomi::fuzz {
 inline bool recordFile(std::span<const std::uint8_t> bytes) {
     const std::string_view text(reinterpret_cast<const char *>(bytes.data()), bytes.size());
     RecordList whole, pieces;
-    const bool wholeRead = RecordFile::readText(text, whole);
+    const bool wholeRead = RecordFile::readText(text, whole).ok();
     // The file reader gets the text in pieces; any cut, also between the CR and LF of a line end,
     // must give the same records. The first byte chooses the size of the pieces.
     const std::size_t pieceSize = text.empty() ? 1 : 1 + static_cast<unsigned char>(text[0]) % 61;

@@ -156,9 +156,9 @@ TEST(HistoryFile, AFileOfTheFirstVersionIsReadAndExtendedANewerOneIsLeftAlone) {
     const std::string before = bytesOf(newer);
     std::ostringstream said;
     History later(newer, clock, said);
-    EXPECT_FALSE(later.add(oneRow(60)));
-    EXPECT_FALSE(later.statistics(Exercise::note, Period::everything));
-    EXPECT_EQ(later.problem(), History::Problem::newer);
+    EXPECT_EQ(later.add(oneRow(60)).reason(), History::Problem::newer);
+    EXPECT_EQ(later.statistics(Exercise::note, Period::everything).reason(),
+              History::Problem::newer);
     EXPECT_EQ(bytesOf(newer), before);
 }
 
@@ -170,10 +170,9 @@ TEST(HistoryFile, AnUnusableFileOrFolderIsSaidOnceAndLeftAsItIs) {
     std::ostringstream said;
     {
         History history(damaged, clock, said);
-        EXPECT_FALSE(history.add(oneRow(60)));
-        EXPECT_FALSE(history.add(oneRow(62)));
+        EXPECT_EQ(history.add(oneRow(60)).reason(), History::Problem::unreadable);
+        EXPECT_EQ(history.add(oneRow(62)).reason(), History::Problem::unreadable);
         EXPECT_FALSE(history.statistics(Exercise::note, Period::everything));
-        EXPECT_EQ(history.problem(), History::Problem::unreadable);
     }
     EXPECT_EQ(bytesOf(damaged), std::string(4096, 'x'));
     const std::string lines = said.str();
@@ -185,8 +184,7 @@ TEST(HistoryFile, AnUnusableFileOrFolderIsSaidOnceAndLeftAsItIs) {
     const std::string notAFolder = folder.filePath("not-a-folder");
     std::ofstream(notAFolder) << "";
     History nowhere(notAFolder + "/history.sqlite3", clock, said);
-    EXPECT_FALSE(nowhere.add(oneRow(60)));
-    EXPECT_EQ(nowhere.problem(), History::Problem::cannotWrite);
+    EXPECT_EQ(nowhere.add(oneRow(60)).reason(), History::Problem::cannotWrite);
     EXPECT_EQ(bytesOf(notAFolder), "");
 }
 
@@ -203,12 +201,10 @@ TEST(HistoryFile, AnswersWaitWhileAnotherProgramHoldsTheFileAndAreKeptWithTheNex
         History reader(path, clock);
         EXPECT_EQ(reader.statistics(Exercise::note, Period::everything)->questions, 1)
             << "another program opens it and reads meanwhile";
-        EXPECT_FALSE(history.add(oneRow(62)));
-        EXPECT_EQ(history.problem(), History::Problem::locked);
+        EXPECT_EQ(history.add(oneRow(62)).reason(), History::Problem::locked);
         EXPECT_EQ(history.waiting(), 1u);
     }
     EXPECT_TRUE(history.add(oneRow(64)));
-    EXPECT_EQ(history.problem(), History::Problem::none);
     EXPECT_EQ(questionsIn(path), 3);
     EXPECT_NE(said.str().find("held by another program"), std::string::npos);
 }

@@ -31,7 +31,7 @@ struct RecordFileTest : ::testing::Test {
     std::ostringstream diagnostics;
 
     bool save(const std::string &target) {
-        return RecordFile::SaveCsvFile(score, RecordDate(2006, 4, 1), target, diagnostics);
+        return RecordFile::SaveCsvFile(score, RecordDate(2006, 4, 1), target, diagnostics).ok();
     }
 };
 
@@ -72,11 +72,11 @@ TEST_F(RecordFileTest, AppendsTheTalliesRightThenWrongOnANewLineOrSaysWhyNotLeav
         return "miminomi: the record of this run could not be kept in " + target + " (" + reason +
                "): 2006/04/01,0,1,1,2,2,3,3,4,4,5\n";
     };
-    EXPECT_EQ(diagnostics.str(), lost(dir, "Is a directory") +
-                                     lost(gone, "cannot make the folder " + path +
-                                                    ": File exists") +
-                                     lost("/dev/full", "No space left on device") +
-                                     lost(path, "No space left on device"));
+    EXPECT_EQ(diagnostics.str(),
+              lost(dir, "Is a directory") +
+                  lost(gone, "cannot make the folder " + path + ": File exists") +
+                  lost("/dev/full", "No space left on device") +
+                  lost(path, "No space left on device"));
     EXPECT_EQ(fileText(path), text);
 }
 
@@ -86,9 +86,8 @@ TEST_F(RecordFileTest, LinesOfProcessesAppendingAtTheSameMomentNeverMix) {
     for (int n = 0; n < 2000; ++n) {
         expected.insert(line(n));
         if (n % 500 == 0 && ::fork() == 0) { // four children, 500 lines each
-            std::string reason;
             for (const int end = n + 500; n < end; ++n)
-                RecordFile::appendLine(path, line(n), reason);
+                RecordFile::appendLine(path, line(n));
             std::_Exit(0);
         }
     }
