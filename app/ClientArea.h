@@ -12,8 +12,6 @@ class ClientArea : public QWidget {
 public:
     ClientArea(QSize size, const QPixmap &background, QWidget *parent = nullptr);
 
-    const QPixmap &background() const { return picture; }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 

@@ -62,11 +62,6 @@ public:
           const FileLocations &locations = {}, QWidget *parent = nullptr);
     ~Form1() override;
 
-    /// Ends the run: everything that must happen exactly once when the window goes away.
-    /// Safe to call more than once; only the first call has an effect.
-    void endRun();
-    bool hasEndedRun() const { return runEnded; }
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -108,6 +103,9 @@ private slots:
     void radioButtonTrumpet_CheckedChanged(bool checked);
 
 private:
+    /// Ends the run: everything that must happen exactly once when the window goes away.
+    /// Safe to call more than once; only the first call has an effect.
+    void endRun();
     void bindHandlers();
     /// Keys for the question actions, the Tab order and Enter on buttons.
     void bindKeys();

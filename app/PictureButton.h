@@ -13,8 +13,6 @@ class PictureButton : public QPushButton {
 public:
     PictureButton(const QString &text, const QPixmap &picture, QWidget *parent);
 
-    const QPixmap &picture() const { return image; }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 

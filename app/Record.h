@@ -30,7 +30,6 @@ public:
     void drawGraph(QPainter &painter) const;
 
     bool getIsNoRecord() const { return isNoRecord; }
-    const RecordList &getRecordList() const { return recordList; }
     /// The top of the count scale of the exercise.
     std::int64_t getCountTop(Exercise exercise) const { return sumTest[exercise]; }
 

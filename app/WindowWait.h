@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sound/Wait.h"
 #include "base/WaitDeadlines.h"
+#include "sound/Wait.h"
 
 #include <QObject>
 
@@ -17,9 +17,6 @@ public:
     void Sleep(std::uint32_t milliseconds) override;
     /// Milliseconds on the system's steady clock, which the waits' deadlines are on.
     std::int64_t nowMs() const override;
-
-    /// True while a wait is in progress.
-    bool isWaiting() const { return waiting; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

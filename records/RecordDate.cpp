@@ -76,7 +76,7 @@ std::optional<RecordDate> RecordDate::parse(std::string_view text) {
 }
 
 std::string RecordDate::format() const {
-    // Written digit by digit: the viewer renders every date of a long file again.
+    // Written digit by digit: reading a record file formats the date of every line again.
     const auto digits = [](std::string &text, int value, int width) {
         std::string number = std::to_string(value);
         if (static_cast<int>(number.size()) < width)

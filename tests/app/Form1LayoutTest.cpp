@@ -70,15 +70,13 @@ TEST_F(Form1Layout, AFixedWindowWithItsMenusAndAnchorsOfEveryTable) {
     EXPECT_EQ(form.centralWidget()->size(), QSize(794, 475));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
     EXPECT_FALSE(form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    // The window's own menus; what the 練習 menu's items do is tested where they are used.
     QStringList menus;
     for (const QAction *menu : form.menuBar()->actions())
-        for (const QAction *item : menu->menu()->actions())
-            menus << menu->text() + "/" + item->text();
-    EXPECT_EQ(menus, QStringList({"ファイル/終了(&X)", "練習/成績の分析を見る…",
-                                  "練習/苦手な問題を多めに出す", "練習/", "練習/聴き比べる",
-                                  "練習/基準音を鳴らす", "練習/リズムをたたいて答える…",
-                                  "練習/メロディを入力して答える…", "練習/",
-                                  "練習/設定を最初の状態に戻す", "ヘルプ/このソフトについて"}));
+        menus << menu->text();
+    EXPECT_EQ(menus, QStringList({"ファイル", "練習", "ヘルプ"}));
+    EXPECT_EQ(h.find<QAction>("menuItem3")->text(), "終了(&X)");
+    EXPECT_EQ(h.find<QAction>("menuItem4")->text(), "このソフトについて");
     EXPECT_FALSE(h.find<QAction>("menuWeakSpots")->isChecked());
 
     const std::pair<const char *, QRect> anchors[] = {

@@ -37,7 +37,7 @@ TEST(Form1Settings, ChoicesStayForTheNextRunBadValuesAreIgnoredOneByOneAndTheMen
     h.find<QCheckBox>("checkBoxAugChord")->setChecked(true);
     h.find<QAction>("menuWeakSpots")->setChecked(true);
     const QStringList chosen = kept(h.form);
-    h.form.endRun();
+    h.form.close();
 
     {
         // The next run shows them, and its questions are drawn and sounded by them.

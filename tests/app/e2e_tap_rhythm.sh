@@ -55,13 +55,9 @@ for onset in "${onsets[@]}"; do
     [ "${wait:0:1}" = "-" ] || sleep "$wait"
     xdotool key space
 done
-xdotool key Return
-# The answer, then 得点確定 with the grade proposed, from the tap window's keys.
-sleep 0.3
-xdotool key F8
-sleep 0.3
-xdotool key F7
-sleep 0.3
+# Enter marks; then the answer, then 得点確定 with the grade proposed, from the tap window's keys.
+# The window takes the keys in the order they come, and the menu's click after them.
+xdotool key Return F8 F7
 close_by_menu
 line=$(head -n 1 record.txt 2>/dev/null || true)
 [ "$line" = "$(date +%Y/%m/%d),0,0,0,0,0,0,2,0,0,0"$'\r' ] ||

@@ -22,8 +22,10 @@ answer_one_wrong() {
     start_program "$prefix/bin/miminomi"
     click 218 426 # 新規出題
     wait_for 150 recorded 35 || fail "the program did not sound the question"
+    local unmarked
+    unmarked=$(mark_area)
     click 410 426 # 採点
-    sleep 0.3
+    wait_for 50 mark_changed_from "$unmarked" || fail "the answer was not marked"
     close_by_menu
 }
 today=$(date +%Y/%m/%d)
