@@ -40,30 +40,6 @@
 
 namespace miminomi {
 
-namespace {
-
-/// The controls whose state is kept between runs, with their keys in the settings.
-const std::vector<KeptSettings::Kept> keptControls = {
-    {"referenceA", "checkBoxStandardA"},
-    {"notes/range", "comboBoxRange"},
-    {"notes/onlyWhiteKeys", "checkBoxOnlyWhite"},
-    {"notes/count", "comboBoxNoteNum"},
-    {"scales/family", "comboBoxScale"},
-    {"chords/hint", "checkBoxChordHint"},
-    {"chords/whiteKeyRoots", "checkBoxChordWhite"},
-    {"chords/rotation", "checkBoxCodeRotaition"},
-    {"chords/sevenths", "checkBox7Chord"},
-    {"chords/sixths", "checkBox6Chord"},
-    {"chords/sixNines", "checkBox69Chord"},
-    {"chords/suspendedFourth", "checkBoxSus4Chord"},
-    {"chords/seventhSuspendedFourth", "checkBox7SusChord"},
-    {"chords/diminishedSeventh", "checkBoxDimChord"},
-    {"chords/augmented", "checkBoxAugChord"},
-    {"practice/weakSpots", "menuWeakSpots"},
-};
-
-} // namespace
-
 Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarClock &clock,
              const FileLocations &locations, QWidget *parent)
     : QMainWindow(parent), wait(wait), clock(clock), locations(locations) {
@@ -120,7 +96,24 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
     bindKeys();
 
     // The settings of the last run, through the handlers, as if the learner chose them again.
-    kept = std::make_unique<KeptSettings>(this, keptControls);
+    kept = std::make_unique<KeptSettings>(std::vector<KeptSettings::Kept>{
+        {"referenceA", checkBoxStandardA},
+        {"notes/range", comboBoxRange},
+        {"notes/onlyWhiteKeys", checkBoxOnlyWhite},
+        {"notes/count", comboBoxNoteNum},
+        {"scales/family", comboBoxScale},
+        {"chords/hint", checkBoxChordHint},
+        {"chords/whiteKeyRoots", checkBoxChordWhite},
+        {"chords/rotation", checkBoxCodeRotaition},
+        {"chords/sevenths", checkBox7Chord},
+        {"chords/sixths", checkBox6Chord},
+        {"chords/sixNines", checkBox69Chord},
+        {"chords/suspendedFourth", checkBoxSus4Chord},
+        {"chords/seventhSuspendedFourth", checkBox7SusChord},
+        {"chords/diminishedSeventh", checkBoxDimChord},
+        {"chords/augmented", checkBoxAugChord},
+        {"practice/weakSpots", menuWeakSpots},
+    });
     QSettings settings;
     kept->restore(settings);
 }

@@ -21,76 +21,74 @@ std::optional<bool> readSwitch(const QVariant &value) {
     return std::nullopt;
 }
 
-void setSwitch(QObject *object, bool on) {
-    if (auto *button = qobject_cast<QAbstractButton *>(object))
-        button->setChecked(on);
-    else if (auto *action = qobject_cast<QAction *>(object))
-        action->setChecked(on);
+/// How a check box or menu item stands; nothing for a list.
+std::optional<bool> switchOf(const KeptSettings::Control &control) {
+    if (const auto *button = std::get_if<QAbstractButton *>(&control))
+        return (*button)->isChecked();
+    if (const auto *action = std::get_if<QAction *>(&control))
+        return (*action)->isChecked();
+    return std::nullopt;
 }
 
-std::optional<bool> switchOf(const QObject *object) {
-    if (const auto *button = qobject_cast<const QAbstractButton *>(object))
-        return button->isChecked();
-    if (const auto *action = qobject_cast<const QAction *>(object))
-        return action->isChecked();
-    return std::nullopt;
+void setSwitch(const KeptSettings::Control &control, bool on) {
+    if (const auto *button = std::get_if<QAbstractButton *>(&control))
+        (*button)->setChecked(on);
+    else if (const auto *action = std::get_if<QAction *>(&control))
+        (*action)->setChecked(on);
 }
 
 } // namespace
 
-KeptSettings::KeptSettings(QObject *window, const std::vector<Kept> &kept) {
+KeptSettings::KeptSettings(const std::vector<Kept> &kept) {
     for (const Kept &each : kept) {
-        QObject *object = window->findChild<QObject *>(QString::fromLatin1(each.objectName));
-        if (!object)
-            continue;
         QVariant start;
-        if (const auto *list = qobject_cast<QComboBox *>(object))
-            start = QVariantList{list->currentIndex(), list->currentText()};
+        if (const auto *list = std::get_if<QComboBox *>(&each.control))
+            start = QVariantList{(*list)->currentIndex(), (*list)->currentText()};
         else
-            start = switchOf(object).value_or(false);
-        controls.push_back({QString::fromLatin1(each.key), object, start});
+            start = switchOf(each.control).value_or(false);
+        entries.push_back({QString::fromLatin1(each.key), each.control, start});
     }
 }
 
 void KeptSettings::restore(QSettings &settings) {
-    for (const Control &control : controls) {
-        const QVariant value = settings.value(control.key);
+    for (const Entry &entry : entries) {
+        const QVariant value = settings.value(entry.key);
         if (!value.isValid())
             continue;
-        if (auto *list = qobject_cast<QComboBox *>(control.object)) {
+        if (const auto *list = std::get_if<QComboBox *>(&entry.control)) {
             bool number = false;
             const int item = value.toString().toInt(&number);
-            if (number && item >= 0 && item < list->count())
-                list->setCurrentIndex(item);
+            if (number && item >= 0 && item < (*list)->count())
+                (*list)->setCurrentIndex(item);
         } else if (const auto on = readSwitch(value)) {
-            setSwitch(control.object, *on);
+            setSwitch(entry.control, *on);
         }
     }
 }
 
 void KeptSettings::save(QSettings &settings) const {
-    for (const Control &control : controls) {
-        if (const auto *list = qobject_cast<const QComboBox *>(control.object)) {
-            const int item = Controls::shownItem(list);
+    for (const Entry &entry : entries) {
+        if (const auto *list = std::get_if<QComboBox *>(&entry.control)) {
+            const int item = Controls::shownItem(*list);
             if (item >= 0)
-                settings.setValue(control.key, item);
+                settings.setValue(entry.key, item);
             else
-                settings.remove(control.key);
+                settings.remove(entry.key);
         } else {
-            settings.setValue(control.key, switchOf(control.object).value_or(false));
+            settings.setValue(entry.key, switchOf(entry.control).value_or(false));
         }
     }
 }
 
 void KeptSettings::resetToStart() {
-    for (const Control &control : controls) {
-        if (auto *list = qobject_cast<QComboBox *>(control.object)) {
-            const QVariantList start = control.start.toList();
-            list->setCurrentIndex(start[0].toInt());
-            if (list->isEditable())
-                list->setEditText(start[1].toString());
+    for (const Entry &entry : entries) {
+        if (const auto *list = std::get_if<QComboBox *>(&entry.control)) {
+            const QVariantList start = entry.start.toList();
+            (*list)->setCurrentIndex(start[0].toInt());
+            if ((*list)->isEditable())
+                (*list)->setEditText(start[1].toString());
         } else {
-            setSwitch(control.object, control.start.toBool());
+            setSwitch(entry.control, entry.start.toBool());
         }
     }
 }

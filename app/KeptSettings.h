@@ -3,9 +3,12 @@
 #include <QString>
 #include <QVariant>
 
+#include <variant>
 #include <vector>
 
-class QObject;
+class QAbstractButton;
+class QAction;
+class QComboBox;
 class QSettings;
 
 namespace miminomi {
@@ -15,15 +18,16 @@ namespace miminomi {
 /// a value that is missing, unreadable or out of range leaves that control at its start value.
 class KeptSettings {
 public:
-    /// One kept control: its key in the settings, and the window's child of that object name.
+    /// A control whose state is kept: a list, a check box, or a checkable menu item.
+    using Control = std::variant<QComboBox *, QAbstractButton *, QAction *>;
+    /// One kept control and its key in the settings.
     struct Kept {
         const char *key;
-        const char *objectName;
+        Control control;
     };
 
-    /// Keeps `kept`, found among `window`'s children, remembering how each stands now as its
-    /// start value.
-    KeptSettings(QObject *window, const std::vector<Kept> &kept);
+    /// Keeps `kept`, remembering how each stands now as its start value.
+    explicit KeptSettings(const std::vector<Kept> &kept);
 
     /// Sets the controls to what the settings hold.
     void restore(QSettings &settings);
@@ -33,12 +37,12 @@ public:
     void resetToStart();
 
 private:
-    struct Control {
+    struct Entry {
         QString key;
-        QObject *object;
+        Control control;
         QVariant start; // a check state, or a list's index and text
     };
-    std::vector<Control> controls;
+    std::vector<Entry> entries;
 };
 
 } // namespace miminomi
