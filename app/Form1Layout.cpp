@@ -5,6 +5,7 @@
 #include "app/ClientArea.h"
 #include "app/Controls.h"
 #include "app/Fonts.h"
+#include "app/ItemNames.h"
 #include "app/PictureButton.h"
 #include "app/Pictures.h"
 #include "app/TabControl.h"
@@ -33,45 +34,6 @@ const QColor lightGrey(224, 224, 224);
 const QColor rightBoxYellow(255, 255, 128);
 const QColor wrongBoxPink(255, 192, 192);
 
-const QStringList noteNameItems = {
-    QString(),
-    QStringLiteral("ハ　（C）"),
-    QStringLiteral("嬰ハ　変ニ（C#　D♭）"),
-    QStringLiteral("ニ　（D）"),
-    QStringLiteral("嬰ニ　変ホ（D#　E♭）"),
-    QStringLiteral("ホ　（E）"),
-    QStringLiteral("ヘ　（F）"),
-    QStringLiteral("嬰ヘ　変ト（F#　G♭）"),
-    QStringLiteral("ト　（G）"),
-    QStringLiteral("嬰ト　変イ（G#　A♭）"),
-    QStringLiteral("イ　（A）"),
-    QStringLiteral("嬰イ　変ロ（A#　B♭(H♭)）"),
-    QStringLiteral("ロ　（B　Ｈ）"),
-};
-
-const QStringList octaveItems = {
-    QString(),
-    QStringLiteral("下四点"),
-    QStringLiteral("下三点"),
-    QStringLiteral("下二点"),
-    QStringLiteral("下一点"),
-    QStringLiteral("（点無しのオクターブ）"),
-    QStringLiteral("上一点（中央）"),
-    QStringLiteral("上二点"),
-    QStringLiteral("上三点"),
-    QStringLiteral("上四点"),
-    QStringLiteral("上五点"),
-    QStringLiteral("上六点"),
-};
-
-const QStringList selfCheckItems = {
-    QStringLiteral("よくできた"),
-    QStringLiteral("どっちかというと正解"),
-    QString(),
-    QStringLiteral("どっちかというと間違い"),
-    QStringLiteral("ひどい間違い"),
-};
-
 const QStringList rangeItems = {
     QStringLiteral("ト音記号の五線譜あたり"),
     QStringLiteral("ヘ音記号の五線譜あたり"),
@@ -87,51 +49,9 @@ const QStringList scaleRangeItems = {
     QStringLiteral("このソフトに登録されたの全部"),
 };
 
-const QStringList scaleTypeItems = {
-    QString(),
-    QStringLiteral("長音階（長調）　Major　Dur　根音がCならヒポリディア旋法でもある"),
-    QStringLiteral("自然的短音階（短調）　minor　moll　根音がAならヒポドリア旋法でもある"),
-    QStringLiteral("和声的短音階（短調）　minor　moll"),
-    QStringLiteral("旋律的短音階（短調）　minor　moll"),
-    QStringLiteral("教会旋法　ドリア旋法"),
-    QStringLiteral("教会旋法　フリギア旋法"),
-    QStringLiteral("教会旋法　リディア旋法"),
-    QStringLiteral("教会旋法　ミクソリディア旋法"),
-    QStringLiteral("教会旋法　ロクリア旋法"),
-};
-
-const QStringList japaneseScaleTypeItems = {
-    QString(),
-    QStringLiteral("陽音階（上行下行が同じ）"),
-    QStringLiteral("陽音階（上行下行がちがう）"),
-    QStringLiteral("陰音階"),
-    QStringLiteral("民謡音階"),
-    QStringLiteral("律音階（雅楽音階）"),
-    QStringLiteral("都節音階"),
-    QStringLiteral("沖縄音階"),
-};
-
 const QStringList inversionItems = {
     QStringLiteral("基本形"),   QStringLiteral("第一転回"), QStringLiteral("第二転回"),
     QStringLiteral("第三転回"), QStringLiteral("第四転回"), QStringLiteral("第五転回"),
-};
-
-const QStringList chordTypeItems = {
-    QString(),
-    QStringLiteral("M　（メジャー）"),
-    QStringLiteral("minor　（マイナー）"),
-    QStringLiteral("7　（ドミナント・セブンス）"),
-    QStringLiteral("m7　（マイナー・セブンス）"),
-    QStringLiteral("maj7　（メジャー・セブンス　M7, △7）"),
-    QStringLiteral("mM7　（マイナー・メジャー・セブンス）"),
-    QStringLiteral("6　（シックスス）"),
-    QStringLiteral("m6　（マイナー・シックスス）"),
-    QStringLiteral("6(9)　（シックスス・ナインス）"),
-    QStringLiteral("m6(9)　（マイナー・シックスス・ナインス）"),
-    QStringLiteral("sus4　（サス・フォー）"),
-    QStringLiteral("7sus4　（セブンス・サス・フォー）"),
-    QStringLiteral("dim7 　（ディミニッシュ　dim, o）"),
-    QStringLiteral("aug　（オーグメント　＋）"),
 };
 
 const QString selfCheckHint = QStringLiteral(
@@ -211,7 +131,7 @@ PiecePage buildPiecePage(QWidget *p, const PiecePageNames &n) {
     auto *selfMark =
         withFont(Controls::label(p, n.selfMark, {112, 248, 88, 24}, QStringLiteral("自己採点：")),
                  Fonts::mono(12, true));
-    page.choice = Controls::comboBox(p, n.choice, {208, 248, 200, 24}, selfCheckItems);
+    page.choice = Controls::comboBox(p, n.choice, {208, 248, 200, 24}, AnswerLists::grades());
     page.confirm = Controls::button(p, n.confirm, {416, 248, 80, 23}, QStringLiteral("得点確定"));
     page.confirm->setFont(Fonts::mono(9.75));
     page.confirm->setEnabled(false);
@@ -395,14 +315,14 @@ void Form1::buildNotePage(QWidget *p) {
     Controls::label(p, "label21", {376, 128, 118, 23}, QStringLiteral("ふたつめの答え"));
     Controls::label(p, "label9", {32, 160, 87, 23}, QStringLiteral("音の名前："));
     comboBoxNoteName0 =
-        Controls::comboBox(p, "comboBoxNoteName0", {112, 160, 190, 23}, noteNameItems);
+        Controls::comboBox(p, "comboBoxNoteName0", {112, 160, 190, 23}, AnswerLists::noteNames());
     comboBoxNoteName1 =
-        Controls::comboBox(p, "comboBoxNoteName1", {344, 160, 190, 23}, noteNameItems);
+        Controls::comboBox(p, "comboBoxNoteName1", {344, 160, 190, 23}, AnswerLists::noteNames());
     Controls::label(p, "label11", {32, 184, 48, 23}, QStringLiteral("高さ："));
     comboBoxNoteHeight0 =
-        Controls::comboBox(p, "comboBoxNoteHeight0", {112, 186, 170, 23}, octaveItems);
+        Controls::comboBox(p, "comboBoxNoteHeight0", {112, 186, 170, 23}, AnswerLists::octaves());
     comboBoxNoteHeight1 =
-        Controls::comboBox(p, "comboBoxNoteHeight1", {344, 186, 170, 23}, octaveItems);
+        Controls::comboBox(p, "comboBoxNoteHeight1", {344, 186, 170, 23}, AnswerLists::octaves());
 
     pictureBoxNote3Chek = Controls::pictureBox(p, "pictureBoxNote3Chek", {104, 224, 40, 40}, {});
     Controls::label(p, "label22", {144, 232, 118, 23}, QStringLiteral("みっつめの答え"));
@@ -410,14 +330,14 @@ void Form1::buildNotePage(QWidget *p) {
     Controls::label(p, "label23", {384, 232, 116, 23}, QStringLiteral("よっつめの答え"));
     Controls::label(p, "label17", {32, 262, 79, 24}, QStringLiteral("音の名前："));
     comboBoxNoteName2 =
-        Controls::comboBox(p, "comboBoxNoteName2", {112, 264, 190, 23}, noteNameItems);
+        Controls::comboBox(p, "comboBoxNoteName2", {112, 264, 190, 23}, AnswerLists::noteNames());
     comboBoxNoteName3 =
-        Controls::comboBox(p, "comboBoxNoteName3", {344, 264, 190, 23}, noteNameItems);
+        Controls::comboBox(p, "comboBoxNoteName3", {344, 264, 190, 23}, AnswerLists::noteNames());
     Controls::label(p, "label16", {32, 288, 48, 23}, QStringLiteral("高さ："));
     comboBoxNoteHeight2 =
-        Controls::comboBox(p, "comboBoxNoteHeight2", {112, 290, 170, 23}, octaveItems);
+        Controls::comboBox(p, "comboBoxNoteHeight2", {112, 290, 170, 23}, AnswerLists::octaves());
     comboBoxNoteHeight3 =
-        Controls::comboBox(p, "comboBoxNoteHeight3", {344, 290, 170, 23}, octaveItems);
+        Controls::comboBox(p, "comboBoxNoteHeight3", {344, 290, 170, 23}, AnswerLists::octaves());
 
     for (QComboBox *box :
          {comboBoxNoteName0, comboBoxNoteName1, comboBoxNoteName2, comboBoxNoteName3,
@@ -440,17 +360,18 @@ void Form1::buildScalePage(QWidget *p) {
         QStringLiteral("－－－－－－－－－－－－－－－－答え－－－－－－－－－－－－－－－－－"));
     Controls::label(p, "label7", {40, 102, 252, 24}, QStringLiteral("”西洋音階”は，ここで答える"));
     Controls::label(p, "label3", {57, 128, 48, 22}, QStringLiteral("主音："));
-    comboBoxKey = Controls::comboBox(p, "comboBoxKey", {104, 128, 216, 24}, noteNameItems);
+    comboBoxKey =
+        Controls::comboBox(p, "comboBoxKey", {104, 128, 216, 24}, AnswerLists::noteNames());
     pictureBoxScaleCheck = Controls::pictureBox(p, "pictureBoxScaleCheck", {16, 136, 40, 40}, {});
     Controls::label(p, "label6", {57, 160, 103, 23}, QStringLiteral("音階の種類："));
-    comboBoxScaleType =
-        Controls::comboBox(p, "comboBoxScaleType", {97, 186, 495, 24}, scaleTypeItems);
+    comboBoxScaleType = Controls::comboBox(p, "comboBoxScaleType", {97, 186, 495, 24},
+                                           AnswerLists::westernScaleTypes());
     Controls::label(p, "label41", {40, 218, 525, 19}, QString(70, QChar(u'・')));
     Controls::label(p, "label8", {40, 243, 205, 23},
                     QStringLiteral("”日本音階”は，こっちで答える"));
     pictureBoxScaleJCheck = Controls::pictureBox(p, "pictureBoxScaleJCheck", {16, 264, 40, 40}, {});
-    comboBoxJPScaleType =
-        Controls::comboBox(p, "comboBoxJPScaleType", {109, 269, 227, 24}, japaneseScaleTypeItems);
+    comboBoxJPScaleType = Controls::comboBox(p, "comboBoxJPScaleType", {109, 269, 227, 24},
+                                             AnswerLists::japaneseScaleTypes());
     pictureBoxScaleCheck->hide();
     pictureBoxScaleJCheck->hide();
 }
@@ -492,7 +413,7 @@ void Form1::buildChordPage(QWidget *p) {
         QStringLiteral("－－－－－－－－－－－－－－－－答え－－－－－－－－－－－－－－－－－－"));
     Controls::label(p, "label31", {64, 240, 103, 23}, QStringLiteral("ルート（根音）："));
     comboBoxChordRoot =
-        Controls::comboBox(p, "comboBoxChordRoot", {160, 240, 231, 24}, noteNameItems);
+        Controls::comboBox(p, "comboBoxChordRoot", {160, 240, 231, 24}, AnswerLists::noteNames());
     Controls::label(p, "label45", {416, 240, 56, 23}, QStringLiteral("転回："))->setEnabled(false);
     comboBox1 = Controls::comboBox(p, "comboBox1", {464, 240, 121, 24}, inversionItems,
                                    inversionItems.front());
@@ -501,7 +422,7 @@ void Form1::buildChordPage(QWidget *p) {
     pictureBoxChordCheck->hide();
     Controls::label(p, "label32", {64, 280, 177, 24}, QStringLiteral("コード（和音）の種類："));
     comboBoxChordType =
-        Controls::comboBox(p, "comboBoxChordType", {216, 280, 288, 24}, chordTypeItems);
+        Controls::comboBox(p, "comboBoxChordType", {216, 280, 288, 24}, AnswerLists::chordTypes());
 }
 
 void Form1::buildRisumPage(QWidget *p) {

@@ -4,13 +4,27 @@
 #include "history/Statistics.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
 namespace miminomi {
 
-// Short Japanese names of what a learner answers, for the statistics' labels and confusion lines.
-// A value outside the answer lists (a file written by another version) is shown as its number.
+// The Japanese names of what a learner answers, kept once: the items as the main window's answer
+// lists show them, and their short names for the statistics' labels, the confusion lines and the
+// dictation windows. A value outside the answer lists (a file written by another version) is shown
+// as its number.
+
+/// The items of the main window's answer lists, as the lists show them: a blank item first (the
+/// self-mark list has its blank item in the middle, as item 2).
+namespace AnswerLists {
+QStringList noteNames();
+QStringList octaves();
+QStringList westernScaleTypes();
+QStringList japaneseScaleTypes();
+QStringList chordTypes();
+QStringList grades();
+} // namespace AnswerLists
 
 /// The note name of a pitch class 0..11: ハ, 嬰ハ, …, ロ.
 QString noteName(std::int32_t pitchClass);
