@@ -4,11 +4,11 @@
 #include "app/Fonts.h"
 #include "app/PictureButton.h"
 #include "app/Pictures.h"
+#include "app/ToolWindow.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace miminomi {
 
@@ -19,17 +19,7 @@ const QColor gold(255, 215, 0);
 } // namespace
 
 AboutDlg::AboutDlg(QWidget *parent) : QWidget(parent) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    // Escape closes it, as it closes any dialog.
-    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
-            &QWidget::close);
-    // Only the main window's closing ends the program.
-    setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setWindowTitle(QStringLiteral("みみのみ"));
-    setWindowIcon(Pictures::windowIcon());
+    ToolWindow::setUp(this, QStringLiteral("みみのみ"), ToolWindow::Kind::note);
     setFixedSize(208, 269);
     setFont(Fonts::make(Fonts::sansSerif, 8.25));
     Controls::setBackground(this, khaki);

@@ -2,6 +2,7 @@
 
 #include "app/Fonts.h"
 #include "app/ItemNames.h"
+#include "app/ToolWindow.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -12,8 +13,7 @@ namespace miminomi {
 DictationWindow::DictationWindow(std::shared_ptr<PieceDictation> shown, const QString &title,
                                  QWidget *parent)
     : QDialog(parent), dictation(std::move(shown)) {
-    setWindowTitle(title.arg(pieceName(dictation->pieceNumber())));
-    setAttribute(Qt::WA_DeleteOnClose);
+    ToolWindow::setUp(this, title.arg(pieceName(dictation->pieceNumber())), ToolWindow::Kind::tool);
     setFont(Fonts::ui(10));
     column = new QVBoxLayout(this);
     message = new QLabel(this);

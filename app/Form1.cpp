@@ -9,6 +9,7 @@
 #include "app/ScheduleTimer.h"
 #include "app/StatisticsWindow.h"
 #include "app/TabControl.h"
+#include "app/ToolWindow.h"
 #include "base/CalendarClock.h"
 #include "history/History.h"
 #include "practice/Practice.h"
@@ -57,7 +58,7 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
     answers = std::make_unique<Answers>();
     midiChord = std::make_unique<MidiChord>(*random);
     score = std::make_unique<Score>();
-    history = std::make_unique<History>(locations.historyPath(), clock);
+    history = std::make_shared<History>(locations.historyPath(), clock);
     weakSpots = std::make_unique<WeakSpots>(
         [this](Exercise exercise) { return history->recentTallies(exercise); },
         static_cast<std::uint32_t>(clock.nowSeconds()));
@@ -119,12 +120,9 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
 }
 
 Form1::~Form1() {
+    // The secondary windows share what they show with this window (the history, a dictation),
+    // so they may outlive its members until its children go.
     endRun();
-    // The windows that answer a piece watch the practice's dictations; they go first.
-    delete tapWindow;
-    delete melodyWindow;
-    // The statistics windows read the history, which goes before the window's children do.
-    qDeleteAll(findChildren<StatisticsWindow *>());
 }
 
 void Form1::bindHandlers() {
@@ -212,14 +210,15 @@ void Form1::menuItem3_Click() {
 }
 
 void Form1::menuItem4_Click() {
-    auto *dialog = new AboutDlg(this);
-    dialog->show();
+    // Every request makes a new dialog; it closes itself as soon as the main window is used.
+    ToolWindow::bringForward(new AboutDlg(this));
 }
 
 void Form1::menuStatistics_Click() {
     // Built when first asked for, so that nothing of it costs time at start.
-    auto *window = new StatisticsWindow(*history, practice->page().value_or(Exercise::note), this);
-    window->show();
+    ToolWindow::showOne(statisticsWindow, [this] {
+        return new StatisticsWindow(history, practice->page().value_or(Exercise::note), this);
+    });
 }
 
 void Form1::menuWeakSpots_Toggled(bool checked) {
@@ -232,8 +231,8 @@ void Form1::menuResetSettings_Click() {
 }
 
 void Form1::buttonShowRecord_Click() {
-    auto *viewer = new Record(score->tallies(), this, locations.recordPath());
-    viewer->show();
+    // Every click makes a new viewer, showing the tallies as they stand.
+    ToolWindow::bringForward(new Record(score->tallies(), this, locations.recordPath()));
 }
 
 } // namespace miminomi

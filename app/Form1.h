@@ -46,6 +46,7 @@ class RhythmTapWindow;
 class Score;
 class SharedRandom;
 class SingleNote;
+class StatisticsWindow;
 class TabControl;
 class Wait;
 class WeakSpots;
@@ -142,9 +143,9 @@ private:
     // The windows that answer a piece.
     /// F7: marks the question on show, by the program or by the grade chosen on a piece's page.
     void markQuestion();
-    /// Shows a window that answers the piece on show beside the main window, leaving `keep` (the
-    /// score picture) in view; F7 and F8 work in it as in the main window.
-    void showDictationWindow(QWidget *window, const QWidget *keep);
+    /// Places a new window that answers the piece on show beside the main window, leaving `keep`
+    /// (the score picture) in view; F7 and F8 work in it as in the main window.
+    void placeDictationWindow(QWidget *window, const QWidget *keep);
     /// Closes the windows of a question that is no longer on show.
     void closeDictationWindows();
 
@@ -173,7 +174,7 @@ private:
     std::unique_ptr<MidiChord> midiChord;
     std::unique_ptr<Score> score;
     /// Every question as it ends, beside the record file; opened when first needed.
-    std::unique_ptr<History> history;
+    std::shared_ptr<History> history;
     /// Leans the draws towards weak items while "苦手な問題を多めに出す" is checked.
     std::unique_ptr<WeakSpots> weakSpots;
     /// The question cycle over the objects above.
@@ -283,7 +284,10 @@ private:
     QProgressBar *progressMelody = nullptr;
     QTimer *pieceTicker = nullptr;
     std::chrono::steady_clock::time_point pieceStarted;
-    /// The open windows that answer the piece on show, one of each kind at most.
+    /// The statistics and dictation windows, one of each at most: a menu item brings the open one
+    /// forward. (The About dialog and the record viewer are made anew at every request and close
+    /// themselves when the main window is used.)
+    QPointer<StatisticsWindow> statisticsWindow;
     QPointer<RhythmTapWindow> tapWindow;
     QPointer<MelodyEntryWindow> melodyWindow;
 

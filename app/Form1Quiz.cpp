@@ -8,6 +8,7 @@
 #include "app/RhythmTapWindow.h"
 #include "app/ScorePicture.h"
 #include "app/TabControl.h"
+#include "app/ToolWindow.h"
 #include "app/WindowPlacement.h"
 #include "practice/Practice.h"
 #include "sound/MidiSound.h"
@@ -233,44 +234,31 @@ void Form1::menuReferenceA_Click() {
     sounding([&] { practice->playReferenceA(); });
 }
 
-namespace {
-
-/// The window open over the dictation brought forward, else a new one over the dictation of the
-/// question on show, when there is one; nullptr when there is none.
-template <class Window, class Dictation>
-Window *dictationWindow(QPointer<Window> &open, std::shared_ptr<Dictation> dictation,
-                        QWidget *parent) {
-    if (open && open->isVisible())
-        return open;
-    if (!dictation)
-        return nullptr;
-    open = new Window(std::move(dictation), parent);
-    return open;
-}
-
-} // namespace
-
 void Form1::menuTapRhythm_Click() {
-    if (auto *window = dictationWindow(tapWindow, practice->rhythmDictation(), this))
-        showDictationWindow(window, pictureBoxRisum);
+    ToolWindow::showOne(
+        tapWindow,
+        [this]() -> RhythmTapWindow * {
+            const auto dictation = practice->rhythmDictation();
+            return dictation ? new RhythmTapWindow(dictation, this) : nullptr;
+        },
+        [this](QWidget *window) { placeDictationWindow(window, pictureBoxRisum); });
 }
 
 void Form1::menuEnterMelody_Click() {
-    if (auto *window = dictationWindow(melodyWindow, practice->melodyDictation(), this))
-        showDictationWindow(window, pictureBoxMelody);
+    ToolWindow::showOne(
+        melodyWindow,
+        [this]() -> MelodyEntryWindow * {
+            const auto dictation = practice->melodyDictation();
+            return dictation ? new MelodyEntryWindow(dictation, this) : nullptr;
+        },
+        [this](QWidget *window) { placeDictationWindow(window, pictureBoxMelody); });
 }
 
-void Form1::showDictationWindow(QWidget *window, const QWidget *keep) {
-    if (!window->isVisible()) {
-        connect(new QShortcut(Qt::Key_F7, window), &QShortcut::activated, this,
-                &Form1::markQuestion);
-        connect(new QShortcut(Qt::Key_F8, window), &QShortcut::activated, buttonShowAnswer,
-                &QAbstractButton::click);
-        WindowPlacement::placeBeside(window, this, keep);
-        window->show();
-    }
-    window->raise();
-    window->activateWindow();
+void Form1::placeDictationWindow(QWidget *window, const QWidget *keep) {
+    connect(new QShortcut(Qt::Key_F7, window), &QShortcut::activated, this, &Form1::markQuestion);
+    connect(new QShortcut(Qt::Key_F8, window), &QShortcut::activated, buttonShowAnswer,
+            &QAbstractButton::click);
+    WindowPlacement::placeBeside(window, this, keep);
 }
 
 void Form1::closeDictationWindows() {

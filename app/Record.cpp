@@ -1,15 +1,14 @@
 #include "app/Record.h"
 
 #include "app/Fonts.h"
-#include "app/Pictures.h"
 #include "app/TabControl.h"
+#include "app/ToolWindow.h"
 
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QShortcut>
 
 #include <algorithm>
 #include <optional>
@@ -137,17 +136,7 @@ Record::Record(const Tallies &current, QWidget *parent, const std::string &recor
     for (const Exercise exercise : allExercises)
         sumTest[exercise] = std::max<std::int64_t>(current[exercise].answers(), 1);
 
-    setAttribute(Qt::WA_DeleteOnClose);
-    // Escape closes it, as it closes any dialog.
-    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
-            &QWidget::close);
-    // Only the main window's closing ends the program.
-    setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setWindowTitle(QStringLiteral("過去の成績"));
-    setWindowIcon(Pictures::windowIcon());
+    ToolWindow::setUp(this, QStringLiteral("過去の成績"), ToolWindow::Kind::note);
     setFixedSize(480, 349);
 
     tabControl1 = new TabControl(this);

@@ -4,7 +4,7 @@
 #include "app/ChartStyle.h"
 #include "app/Fonts.h"
 #include "app/ItemNames.h"
-#include "app/Pictures.h"
+#include "app/ToolWindow.h"
 #include "app/TrendChart.h"
 #include "history/History.h"
 
@@ -176,15 +176,10 @@ QLabel *heading(const QString &text) {
 
 } // namespace
 
-StatisticsWindow::StatisticsWindow(History &history, Exercise exercise, QWidget *parent)
-    : QDialog(parent), history(history) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    // Only the main window's closing ends the program.
-    setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("成績の分析"));
-    setWindowIcon(Pictures::windowIcon());
+StatisticsWindow::StatisticsWindow(std::shared_ptr<History> history, Exercise exercise,
+                                   QWidget *parent)
+    : QDialog(parent), history(std::move(history)) {
+    ToolWindow::setUp(this, QStringLiteral("成績の分析"), ToolWindow::Kind::tool);
     setFont(Fonts::ui(9.75));
     resize(760, 560);
 
@@ -273,7 +268,7 @@ StatisticsWindow::StatisticsWindow(History &history, Exercise exercise, QWidget 
 void StatisticsWindow::reload() {
     const auto exercise = static_cast<Exercise>(exerciseChoice->currentIndex());
     const auto period = static_cast<Period>(periodChoice->currentIndex());
-    const auto statistics = history.statistics(exercise, period);
+    const auto statistics = history->statistics(exercise, period);
     if (!statistics)
         showMessage(noticeOf(statistics.reason()), true);
     else if (statistics->empty())

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QComboBox;
 class QLabel;
 class QScrollArea;
@@ -23,8 +25,8 @@ class TrendChart;
 class StatisticsWindow : public QDialog {
     Q_OBJECT
 public:
-    /// Opens on `exercise`, over the whole history.
-    explicit StatisticsWindow(History &history, Exercise exercise = Exercise::note,
+    /// Opens on `exercise`, over the whole history, which it shares with the main window.
+    explicit StatisticsWindow(std::shared_ptr<History> history, Exercise exercise = Exercise::note,
                               QWidget *parent = nullptr);
 
 private:
@@ -34,7 +36,7 @@ private:
     void showMessage(const QString &text, bool notice);
     void showConfusions(const std::vector<Confusion> &confusions);
 
-    History &history;
+    std::shared_ptr<History> history;
     QComboBox *exerciseChoice = nullptr;
     QComboBox *periodChoice = nullptr;
     QStackedWidget *pages = nullptr;

@@ -6,9 +6,9 @@
 //
 // Each of ten timed openings uses a newly opened history, as the first look of a run does.
 #include "app/StatisticsWindow.h"
+#include "base/CalendarClock.h"
 #include "bench/OffscreenApplication.h"
 #include "history/History.h"
-#include "base/CalendarClock.h"
 
 #include <QImage>
 
@@ -50,8 +50,8 @@ int main(int argc, char *argv[]) {
     // before a learner asks for the statistics.
     for (int run = 0; run <= 10; ++run) {
         const auto start = Clock::now();
-        miminomi::History history(path, calendar);
-        miminomi::StatisticsWindow window(history, miminomi::Exercise::note);
+        miminomi::StatisticsWindow window(std::make_shared<miminomi::History>(path, calendar),
+                                          miminomi::Exercise::note);
         window.show();
         painted = window.grab().toImage();
         const auto end = Clock::now();

@@ -21,7 +21,7 @@ protected:
     TemporaryFolder folder;
     std::string path = folder.filePath("history.sqlite3");
     FixedCalendarClock clock{1714000000};
-    History history{path, clock};
+    std::shared_ptr<History> history = std::make_shared<History>(path, clock);
 
     /// Keeps a question: its answer rows, or for a piece its grade and points.
     void add(Exercise exercise, std::vector<StoredAnswer> answers, std::optional<int> grade = {},
@@ -32,7 +32,7 @@ protected:
         question.piece = grade ? std::optional(3) : std::nullopt;
         question.grade = grade;
         question.points = points;
-        history.add(question);
+        history->add(question);
     }
     static QStringList confusions(const StatisticsWindow &window) {
         QStringList lines;
