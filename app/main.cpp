@@ -1,7 +1,7 @@
-#include "app/ExitSignals.h"
-#include "app/Form1.h"
-#include "app/Theme.h"
-#include "app/WindowWait.h"
+#include "app/mainwindow/Form1.h"
+#include "app/services/ExitSignals.h"
+#include "app/services/Theme.h"
+#include "app/services/WindowWait.h"
 #include "base/CalendarClock.h"
 #include "sound/backends/SoundSystem.h"
 

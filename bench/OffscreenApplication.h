@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Theme.h"
+#include "app/services/Theme.h"
 
 #include <QApplication>
 

@@ -1,10 +1,10 @@
 // Renders every page of the main window, the race at its end and the About dialog to PNG files,
 // so that a developer can look at the layout without clicking through the program:
 //   QT_QPA_PLATFORM=offscreen build-dev/tools/miminomi_snapshots <folder>
-#include "app/AboutDlg.h"
-#include "app/Form1.h"
-#include "app/Theme.h"
-#include "app/WindowWait.h"
+#include "app/mainwindow/Form1.h"
+#include "app/services/Theme.h"
+#include "app/services/WindowWait.h"
+#include "app/windows/AboutDlg.h"
 #include "base/CalendarClock.h"
 #include "sound/backends/SoundSystem.h"
 

@@ -5,7 +5,7 @@
 //   bench_statistics_window <history.sqlite3> [--png <file>]
 //
 // Each of ten timed openings uses a newly opened history, as the first look of a run does.
-#include "app/StatisticsWindow.h"
+#include "app/windows/StatisticsWindow.h"
 #include "base/CalendarClock.h"
 #include "bench/OffscreenApplication.h"
 #include "history/History.h"

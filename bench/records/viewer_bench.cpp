@@ -6,7 +6,7 @@
 // Writes a record file of `lines` runs (100 000 unless given) into a temporary folder, or uses
 // the given one, opens and paints the viewer several times and prints the median and the slowest
 // time. With --png it also saves the painted viewer, for looking at.
-#include "app/Record.h"
+#include "app/windows/Record.h"
 #include "bench/OffscreenApplication.h"
 
 #include <QImage>

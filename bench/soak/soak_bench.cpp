@@ -14,7 +14,7 @@
 // temporary working folder (it appends its record there when it goes away) holding a record history
 // for the viewer and a link to the pieces' folder `data/` (the repository's unless --data is
 // given).
-#include "app/Theme.h"
+#include "app/services/Theme.h"
 #include "bench/ResidentMemory.h"
 #include "tests/support/FormHarness.h"
 

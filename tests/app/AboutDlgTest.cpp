@@ -1,7 +1,7 @@
 // The About dialog and the record viewer: a new modeless window per request, closed by Escape;
 // the menus opened from the keyboard.
-#include "app/AboutDlg.h"
-#include "app/Record.h"
+#include "app/windows/AboutDlg.h"
+#include "app/windows/Record.h"
 #include "tests/support/FormHarness.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 // The windows that answer a piece, through the main window: each bound to its question and one of
 // each kind at a time, taps taken while the count-in sounds, notes entered without holding the
 // window, the main window's F7 and F8 at hand, and the windows placed beside the score picture.
-#include "app/MelodyEntryWindow.h"
-#include "app/RhythmTapWindow.h"
-#include "app/WindowPlacement.h"
+#include "app/windows/MelodyEntryWindow.h"
+#include "app/windows/RhythmTapWindow.h"
+#include "app/windows/WindowPlacement.h"
 #include "tests/support/FormHarness.h"
 #include "tests/support/TemporaryFolder.h"
 

@@ -1,6 +1,6 @@
 // Every way a run ends (the menu, the close box, termination signals, the session ending) closes
 // the main window on the user-interface thread, which keeps the run's record once.
-#include "app/ExitSignals.h"
+#include "app/services/ExitSignals.h"
 #include "tests/support/FormHarness.h"
 
 #include <QAction>

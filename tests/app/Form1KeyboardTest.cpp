@@ -1,8 +1,8 @@
 // The main window from the keyboard: the question keys work with the focus in an answer box, Tab
 // goes through the page in reading order to the buttons, Enter presses a focused button, and
 // Escape closes the statistics window.
-#include "app/Controls.h"
-#include "app/StatisticsWindow.h"
+#include "app/widgets/Controls.h"
+#include "app/windows/StatisticsWindow.h"
 #include "tests/support/FormHarness.h"
 
 #include <QAction>

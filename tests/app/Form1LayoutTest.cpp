@@ -1,6 +1,6 @@
 // The main window's fixed layout as only a window shows it: a few anchors of its tables, the
 // stacking of what overlaps, the first state, and every text whole in an installed face.
-#include "app/Fonts.h"
+#include "app/services/Fonts.h"
 #include "tests/support/FormHarness.h"
 
 #include <QCheckBox>

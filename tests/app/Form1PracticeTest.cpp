@@ -1,7 +1,7 @@
 // The main window's question buttons, answer lists, marks, counters, race and piece pages wired to
 // the practice: what a learner clicks reaches it, and what it answers shows.
-#include "app/ScorePicture.h"
-#include "app/StatisticsWindow.h"
+#include "app/services/ScorePicture.h"
+#include "app/windows/StatisticsWindow.h"
 #include "history/History.h"
 #include "tests/support/FormHarness.h"
 

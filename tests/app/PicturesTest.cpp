@@ -1,6 +1,6 @@
 // The pictures compiled into the program: each one drawn for the size its control shows it, and
 // the three 550 x 160 panels writing in the Japanese face.
-#include "app/Pictures.h"
+#include "app/services/Pictures.h"
 #include "tests/support/QtPrinting.h"
 
 #include <QDir>

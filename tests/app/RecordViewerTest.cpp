@@ -1,6 +1,6 @@
 // The record viewer: its window, and the graph checked pixel by pixel at the coordinates of its
 // axes, ticks and points.
-#include "app/Record.h"
+#include "app/windows/Record.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/TemporaryFolder.h"
 

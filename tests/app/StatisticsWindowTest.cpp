@@ -1,6 +1,6 @@
 // The statistics window as a learner reads it.
-#include "app/StatisticsWindow.h"
-#include "app/ChartStyle.h"
+#include "app/windows/StatisticsWindow.h"
+#include "app/widgets/ChartStyle.h"
 #include "history/History.h"
 #include "tests/support/FixedCalendarClock.h"
 #include "tests/support/QtPrinting.h"

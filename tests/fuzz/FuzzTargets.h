@@ -3,7 +3,7 @@
 // The three entry points that take arbitrary bytes: libFuzzer drives them in the fuzzers built by
 // run-fuzzers, and fuzz_replay_tests runs every committed input in corpus/ through them.
 
-#include "app/ScorePicture.h"
+#include "app/services/ScorePicture.h"
 #include "records/RecordFile.h"
 #include "records/RecordList.h"
 #include "sound/backends/StandardMidiFile.h"

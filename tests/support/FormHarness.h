@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form1.h"
+#include "app/mainwindow/Form1.h"
 #include "tests/support/FixedCalendarClock.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/RecordingMediaControl.h"

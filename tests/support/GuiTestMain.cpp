@@ -1,6 +1,6 @@
 // Runs the window tests inside one QApplication on Qt's offscreen platform, with the program's
 // fonts and colours, at the scale the layout is designed for.
-#include "app/Theme.h"
+#include "app/services/Theme.h"
 
 #include <QApplication>
 #include <QDir>

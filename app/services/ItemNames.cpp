@@ -1,0 +1,237 @@
+#include "app/services/ItemNames.h"
+
+#include "quiz/Answers.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <vector>
+
+namespace miminomi {
+
+namespace {
+
+/// The name of a confused value in the words of its kind.
+QString valueName(ItemKind kind, std::int32_t value) {
+    switch (kind) {
+    case ItemKind::octave:
+        return octaveName(value);
+    case ItemKind::scale:
+    case ItemKind::scaleType:
+        return scaleTypeName(value);
+    case ItemKind::chordType:
+        return chordTypeName(value);
+    case ItemKind::piece:
+        return pieceName(value);
+    case ItemKind::noteName:
+    case ItemKind::scaleKey:
+    case ItemKind::chordRoot:
+        break;
+    }
+    return noteName(value);
+}
+
+} // namespace
+
+namespace {
+
+/// One item of an answer list: the text the list shows, and the short name the statistics and
+/// the dictation windows use.
+struct Item {
+    QString listed;
+    QString named;
+};
+using Items = std::vector<Item>;
+
+const Items &noteNames() {
+    static const Items items = {
+        {QStringLiteral("ハ　（C）"), QStringLiteral("ハ")},
+        {QStringLiteral("嬰ハ　変ニ（C#　D♭）"), QStringLiteral("嬰ハ")},
+        {QStringLiteral("ニ　（D）"), QStringLiteral("ニ")},
+        {QStringLiteral("嬰ニ　変ホ（D#　E♭）"), QStringLiteral("嬰ニ")},
+        {QStringLiteral("ホ　（E）"), QStringLiteral("ホ")},
+        {QStringLiteral("ヘ　（F）"), QStringLiteral("ヘ")},
+        {QStringLiteral("嬰ヘ　変ト（F#　G♭）"), QStringLiteral("嬰ヘ")},
+        {QStringLiteral("ト　（G）"), QStringLiteral("ト")},
+        {QStringLiteral("嬰ト　変イ（G#　A♭）"), QStringLiteral("嬰ト")},
+        {QStringLiteral("イ　（A）"), QStringLiteral("イ")},
+        {QStringLiteral("嬰イ　変ロ（A#　B♭(H♭)）"), QStringLiteral("嬰イ")},
+        {QStringLiteral("ロ　（B　Ｈ）"), QStringLiteral("ロ")},
+    };
+    return items;
+}
+
+const Items &octaves() {
+    static const Items items = {
+        {QStringLiteral("下四点"), QStringLiteral("下四点")},
+        {QStringLiteral("下三点"), QStringLiteral("下三点")},
+        {QStringLiteral("下二点"), QStringLiteral("下二点")},
+        {QStringLiteral("下一点"), QStringLiteral("下一点")},
+        {QStringLiteral("（点無しのオクターブ）"), QStringLiteral("点無し")},
+        {QStringLiteral("上一点（中央）"), QStringLiteral("上一点")},
+        {QStringLiteral("上二点"), QStringLiteral("上二点")},
+        {QStringLiteral("上三点"), QStringLiteral("上三点")},
+        {QStringLiteral("上四点"), QStringLiteral("上四点")},
+        {QStringLiteral("上五点"), QStringLiteral("上五点")},
+        {QStringLiteral("上六点"), QStringLiteral("上六点")},
+    };
+    return items;
+}
+
+/// The scale types by code: the Western scales and church modes, then the Japanese scales.
+const Items &scaleTypes() {
+    static const Items items = {
+        {QStringLiteral("長音階（長調）　Major　Dur　根音がCならヒポリディア旋法でもある"),
+         QStringLiteral("長音階")},
+        {QStringLiteral("自然的短音階（短調）　minor　moll　根音がAならヒポドリア旋法でもある"),
+         QStringLiteral("自然的短音階")},
+        {QStringLiteral("和声的短音階（短調）　minor　moll"), QStringLiteral("和声的短音階")},
+        {QStringLiteral("旋律的短音階（短調）　minor　moll"), QStringLiteral("旋律的短音階")},
+        {QStringLiteral("教会旋法　ドリア旋法"), QStringLiteral("ドリア旋法")},
+        {QStringLiteral("教会旋法　フリギア旋法"), QStringLiteral("フリギア旋法")},
+        {QStringLiteral("教会旋法　リディア旋法"), QStringLiteral("リディア旋法")},
+        {QStringLiteral("教会旋法　ミクソリディア旋法"), QStringLiteral("ミクソリディア旋法")},
+        {QStringLiteral("教会旋法　ロクリア旋法"), QStringLiteral("ロクリア旋法")},
+        {QStringLiteral("陽音階（上行下行が同じ）"), QStringLiteral("陽音階（上行下行が同じ）")},
+        {QStringLiteral("陽音階（上行下行がちがう）"),
+         QStringLiteral("陽音階（上行下行がちがう）")},
+        {QStringLiteral("陰音階"), QStringLiteral("陰音階")},
+        {QStringLiteral("民謡音階"), QStringLiteral("民謡音階")},
+        {QStringLiteral("律音階（雅楽音階）"), QStringLiteral("律音階")},
+        {QStringLiteral("都節音階"), QStringLiteral("都節音階")},
+        {QStringLiteral("沖縄音階"), QStringLiteral("沖縄音階")},
+    };
+    return items;
+}
+
+const Items &chordTypes() {
+    static const Items items = {
+        {QStringLiteral("M　（メジャー）"), QStringLiteral("M（メジャー）")},
+        {QStringLiteral("minor　（マイナー）"), QStringLiteral("minor（マイナー）")},
+        {QStringLiteral("7　（ドミナント・セブンス）"),
+         QStringLiteral("7（ドミナント・セブンス）")},
+        {QStringLiteral("m7　（マイナー・セブンス）"), QStringLiteral("m7（マイナー・セブンス）")},
+        {QStringLiteral("maj7　（メジャー・セブンス　M7, △7）"),
+         QStringLiteral("maj7（メジャー・セブンス）")},
+        {QStringLiteral("mM7　（マイナー・メジャー・セブンス）"),
+         QStringLiteral("mM7（マイナー・メジャー・セブンス）")},
+        {QStringLiteral("6　（シックスス）"), QStringLiteral("6（シックスス）")},
+        {QStringLiteral("m6　（マイナー・シックスス）"),
+         QStringLiteral("m6（マイナー・シックスス）")},
+        {QStringLiteral("6(9)　（シックスス・ナインス）"),
+         QStringLiteral("6(9)（シックスス・ナインス）")},
+        {QStringLiteral("m6(9)　（マイナー・シックスス・ナインス）"),
+         QStringLiteral("m6(9)（マイナー・シックスス・ナインス）")},
+        {QStringLiteral("sus4　（サス・フォー）"), QStringLiteral("sus4（サス・フォー）")},
+        {QStringLiteral("7sus4　（セブンス・サス・フォー）"),
+         QStringLiteral("7sus4（セブンス・サス・フォー）")},
+        {QStringLiteral("dim7 　（ディミニッシュ　dim, o）"),
+         QStringLiteral("dim7（ディミニッシュ）")},
+        {QStringLiteral("aug　（オーグメント　＋）"), QStringLiteral("aug（オーグメント）")},
+    };
+    return items;
+}
+
+/// The self-mark grades; the list's item 2 is blank.
+const Items &grades() {
+    static const Items items = {
+        {QStringLiteral("よくできた"), QStringLiteral("よくできた")},
+        {QStringLiteral("どっちかというと正解"), QStringLiteral("どっちかというと正解")},
+        {QString(), QStringLiteral("空欄")},
+        {QStringLiteral("どっちかというと間違い"), QStringLiteral("どっちかというと間違い")},
+        {QStringLiteral("ひどい間違い"), QStringLiteral("ひどい間違い")},
+    };
+    return items;
+}
+
+QString nameOf(const Items &items, std::int32_t index) {
+    return index >= 0 && index < static_cast<std::int32_t>(items.size())
+               ? items[static_cast<std::size_t>(index)].named
+               : QString::number(index);
+}
+
+/// The texts a list shows for items `first` to `last` (excluded), after a blank item when it has
+/// one.
+QStringList listed(const Items &items, bool blankFirst, std::size_t first = 0,
+                   std::size_t last = std::size_t(-1)) {
+    QStringList texts;
+    if (blankFirst)
+        texts << QString();
+    for (std::size_t k = first; k < std::min(last, items.size()); ++k)
+        texts << items[k].listed;
+    return texts;
+}
+
+} // namespace
+
+QString noteName(std::int32_t pitchClass) {
+    return nameOf(noteNames(), pitchClass);
+}
+
+QString writtenNote(std::int32_t note) {
+    return noteName(note % 12) + QString::number(note / 12 - 1);
+}
+
+QString octaveName(std::int32_t octave) {
+    return nameOf(octaves(), octave);
+}
+
+QString scaleTypeName(std::int32_t type) {
+    return nameOf(scaleTypes(), type);
+}
+
+QString scaleName(std::int32_t type, std::int32_t key) {
+    if (Answers::isJapaneseScale(type) || key < 0)
+        return scaleTypeName(type);
+    return noteName(key) + QLatin1Char(' ') + scaleTypeName(type);
+}
+
+QString chordTypeName(std::int32_t type) {
+    return nameOf(chordTypes(), type);
+}
+
+QStringList AnswerLists::noteNames() {
+    return listed(miminomi::noteNames(), true);
+}
+
+QStringList AnswerLists::octaves() {
+    return listed(miminomi::octaves(), true);
+}
+
+QStringList AnswerLists::westernScaleTypes() {
+    return listed(scaleTypes(), true, 0, Answers::firstJapaneseScale);
+}
+
+QStringList AnswerLists::japaneseScaleTypes() {
+    return listed(scaleTypes(), true, Answers::firstJapaneseScale);
+}
+
+QStringList AnswerLists::chordTypes() {
+    return listed(miminomi::chordTypes(), true);
+}
+
+QStringList AnswerLists::grades() {
+    return listed(miminomi::grades(), false);
+}
+
+QString pieceName(std::int32_t piece) {
+    return QStringLiteral("第%1曲").arg(piece);
+}
+
+QString gradeName(std::int32_t grade) {
+    return nameOf(grades(), grade);
+}
+
+QString itemName(const ItemKey &item) {
+    if (item.kind == ItemKind::scale)
+        return scaleName(item.value, item.key);
+    return valueName(item.kind, item.value);
+}
+
+QString confusionText(const Confusion &confusion) {
+    return QStringLiteral("%1 を %2 と答えた\u3000%3回")
+        .arg(valueName(confusion.kind, confusion.asked),
+             valueName(confusion.kind, confusion.answered), QString::number(confusion.count));
+}
+
+} // namespace miminomi

@@ -1,0 +1,30 @@
+#include "app/services/ScheduleTimer.h"
+
+#include "base/SteadyClock.h"
+#include "practice/SoundSchedule.h"
+
+#include <QTimer>
+
+#include <algorithm>
+
+namespace miminomi {
+
+ScheduleTimer::ScheduleTimer(SoundSchedule &schedule, const SteadyClock &clock, QObject *parent)
+    : QObject(parent), schedule(schedule), clock(clock), timer(new QTimer(this)) {
+    timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer);
+    connect(timer, &QTimer::timeout, this, [this] {
+        this->schedule.poll();
+        arm();
+    });
+    schedule.onPlanned = [this] { arm(); };
+}
+
+void ScheduleTimer::arm() {
+    if (const auto due = schedule.nextDueMs())
+        timer->start(static_cast<int>(std::clamp<std::int64_t>(*due - clock.nowMs(), 0, 60000)));
+    else
+        timer->stop();
+}
+
+} // namespace miminomi
