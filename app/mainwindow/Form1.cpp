@@ -72,7 +72,7 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
     connect(pieceTicker, &QTimer::timeout, this, [this] { showPieceProgress(true); });
     practice->onPiecePlaying = [this](bool playing) {
         if (playing) {
-            pieceStarted = std::chrono::steady_clock::now();
+            pieceStartedMs = this->wait.nowMs();
             pieceTicker->start(250);
         } else {
             pieceTicker->stop();

@@ -8,7 +8,6 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -283,7 +282,8 @@ private:
     QPushButton *buttonSelfCheckMelody = nullptr;
     QProgressBar *progressMelody = nullptr;
     QTimer *pieceTicker = nullptr;
-    std::chrono::steady_clock::time_point pieceStarted;
+    /// When the piece on show began to play, on the wait's clock.
+    std::int64_t pieceStartedMs = 0;
     /// The statistics and dictation windows, one of each at most: a menu item brings the open one
     /// forward. (The About dialog and the record viewer are made anew at every request and close
     /// themselves when the main window is used.)

@@ -193,10 +193,9 @@ void Form1::showPieceProgress(bool playing) {
         progress->hide();
         return;
     }
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
-        std::chrono::steady_clock::now() - pieceStarted);
+    const auto seconds = static_cast<int>((wait.nowMs() - pieceStartedMs) / 1000);
     progress->setMaximum(static_cast<int>(MidiSound::pieceMilliseconds / 1000));
-    progress->setValue(std::min(progress->maximum(), int(seconds.count())));
+    progress->setValue(std::min(progress->maximum(), seconds));
     progress->show();
 }
 
