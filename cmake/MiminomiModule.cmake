@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The miminomi developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One static library per module of the window-free core, which can include only its own headers
 # and those of the modules it links: each module's headers are offered to the compiler from a
 # folder of their own in the build tree (links to the module's headers, under the module's name),

@@ -1,3 +1,5 @@
+% SPDX-FileCopyrightText: 2026 The miminomi developers
+% SPDX-License-Identifier: GPL-3.0-or-later
 \version "2.24.0"
 % Shared by every piece: the page of the score picture (550 x 160 pixels at 110 dpi) and the
 % helpers that build the sound (two count-in clicks, then the piece) from the same music.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The miminomi developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compresses one file the way Debian wants its documentation: gzip at its best, without the name
 # and time stamp of the original, so that the same input always gives the same bytes.
 #   cmake -DINPUT=<file> -DOUTPUT=<file.gz> -P compress.cmake

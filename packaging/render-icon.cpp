@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the scalable application icon to the PNG sizes of the hicolor icon theme, for desktops
 // that do not draw SVG icons themselves:
 //   miminomi_render_icon <icon.svg> <folder> <name> <size>...

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every page of the main window, the race at its end and the About dialog to PNG files,
 // so that a developer can look at the layout without clicking through the program:
 //   QT_QPA_PLATFORM=offscreen build-dev/tools/miminomi_snapshots <folder>

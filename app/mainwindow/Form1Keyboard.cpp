@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window from the keyboard: a key for every question action (function keys, which
 // neither an answer box nor an input method takes), shown in the buttons' tooltips and beside
 // the menu items; single notes answered by letters and digits; Tab through each page in reading

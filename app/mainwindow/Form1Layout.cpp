@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed layout of the main window: the frame, the menu and the six pages, built once by the
 // constructor. Every control is one line that can be read against its layout table.
 #include "app/mainwindow/Form1.h"

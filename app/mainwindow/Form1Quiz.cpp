@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The question buttons, the tabs and the reset of the main window, mapped onto the practice: each
 // handler reads the widgets, asks the practice, and shows what it answers.
 #include "app/mainwindow/Form1.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MIDI test page: one note with a chosen instrument, note number, velocity, channel and
 // length, to try the sound and hear the General MIDI instruments.
 #include "app/mainwindow/Form1.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/services/ItemNames.h"
 
 #include "quiz/Answers.h"

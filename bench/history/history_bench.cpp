@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history of answers: how long keeping one marking takes, how long the statistics of a large
 // history take to read, and how large the file grows.
 //

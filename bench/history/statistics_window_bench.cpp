@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics window over a large history: the time from opening the history and constructing
 // the window (which reads the statistics of the first exercise) to its first complete paint, on
 // Qt's offscreen platform.

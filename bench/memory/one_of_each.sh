@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The miminomi developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program's resident memory after one question of every exercise. It is started under
 # Xvfb in a scratch folder (holding a link to the pieces' folder), its embedded synthesiser writing
 # everything it sounds to a WAV file; then, with mouse clicks as a learner would, each of the five

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How well the program marks dictation, against what an exam marker would judge, on the forty
 // pieces in data/: simulated learners tap the rhythms and enter the melodies, right or with one
 // fault, and the grades proposed are counted.

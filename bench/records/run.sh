@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The miminomi developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs the record viewer benchmark in an optimised build; figures go to standard output.
 set -euo pipefail
 cd "$(dirname "$0")/../.."

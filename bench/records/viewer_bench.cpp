@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record viewer with a long history: the time from constructing the viewer (which reads the
 // whole record file) to its first complete paint, on Qt's offscreen platform.
 //

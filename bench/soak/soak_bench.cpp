@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long session in one process: many questions across all five exercises on the main window
 // (offscreen, over the recording MIDI sink and media player and the virtual clock, so pieces
 // "play" at once), with marking, showing answers, self-marking, tab switches, the reset button and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Peak levels of the embedded synthesiser at a given gain, rendered offline: a velocity-100
 // piano A, and five-note chords at velocity 100 and 127. Used to choose the default gain.
 #include "sound/backends/SoundSystem.h"

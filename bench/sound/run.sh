@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The miminomi developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs the sound benchmarks in an optimised build; figures go to standard output.
 # The idle and click-with-driver runs use ALSA's "null" device when no device is given, which
 # needs no sound card (it renders as fast as it can while running, so it overstates CPU use

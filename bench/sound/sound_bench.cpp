@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the embedded synthesiser where the user meets it:
 //   load     first use including the SoundFont load, and resident memory after the first sound,
 //            with and without dynamic sample loading;

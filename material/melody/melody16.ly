@@ -1,3 +1,5 @@
+% SPDX-FileCopyrightText: 2026 The miminomi developers
+% SPDX-License-Identifier: GPL-3.0-or-later
 \version "2.24.0"
 staffSize = #21
 \include "piece.ily"

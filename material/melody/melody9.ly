@@ -1,3 +1,5 @@
+% SPDX-FileCopyrightText: 2026 The miminomi developers
+% SPDX-License-Identifier: GPL-3.0-or-later
 \version "2.24.0"
 \include "piece.ily"
 % Melody 9: Ode to Joy (Symphony No. 9, finale). Source: Ludwig van Beethoven (1770-1827).

@@ -1,3 +1,5 @@
+% SPDX-FileCopyrightText: 2026 The miminomi developers
+% SPDX-License-Identifier: GPL-3.0-or-later
 \version "2.24.0"
 \include "piece.ily"
 % Rhythm 12: Sixteenth notes. Source: original.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About dialog and the record viewer: a new modeless window per request, closed by Escape;
 // the menus opened from the keyboard.
 #include "app/windows/AboutDlg.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows that answer a piece, through the main window: each bound to its question and one of
 // each kind at a time, taps taken while the count-in sounds, notes entered without holding the
 // window, the main window's F7 and F8 at hand, and the windows placed beside the score picture.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every way a run ends (the menu, the close box, termination signals, the session ending) closes
 // the main window on the user-interface thread, which keeps the run's record once.
 #include "app/services/ExitSignals.h"

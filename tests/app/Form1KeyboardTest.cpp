@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window from the keyboard: the question keys work with the focus in an answer box, Tab
 // goes through the page in reading order to the buttons, Enter presses a focused button, and
 // Escape closes the statistics window.

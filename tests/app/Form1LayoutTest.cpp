@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's fixed layout as only a window shows it: a few anchors of its tables, the
 // stacking of what overlaps, the first state, and every text whole in an installed face.
 #include "app/services/Fonts.h"

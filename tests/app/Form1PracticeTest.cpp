@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's question buttons, answer lists, marks, counters, race and piece pages wired to
 // the practice: what a learner clicks reaches it, and what it answers shows.
 #include "app/services/ScorePicture.h"

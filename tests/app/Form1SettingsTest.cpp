@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The learner's settings kept from one run to the next, read item by item, and put back to the
 // first run's state from the menu.
 #include "tests/support/FormHarness.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MIDI test page: the note it sends for the spinners and instrument buttons.
 #include "tests/support/FormHarness.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures compiled into the program: each one drawn for the size its control shows it, and
 // the three 550 x 160 panels writing in the Japanese face.
 #include "app/services/Pictures.h"

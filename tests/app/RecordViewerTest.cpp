@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record viewer: its window, and the graph checked pixel by pixel at the coordinates of its
 // axes, ticks and points.
 #include "app/windows/Record.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The miminomi developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A learner's single-note question from end to end, in the real program in a real X window, with
 # the keyboard only: ask with F5, listen (read the note's pitch from the WAV the program records),
 # type the note's name and octave, mark it with Enter, close the program through its menu (Alt+F),

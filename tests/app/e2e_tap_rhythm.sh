@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The miminomi developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Rhythms tapped back in the real program in a real X window. A tap window left open when the
 # next question is asked closes with its question, so nothing of it is proposed to the next one.
 # Then a rhythm plays, the tap window counts in, the taps come at the onsets read from the piece's

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The miminomi developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program, as a learner who installed it meets it: installed from the build into a
 # scratch prefix, its desktop entry and metadata valid, started from an unrelated empty folder it
 # finds its pieces and keeps a marked question in the learner's data folder, writing nothing into

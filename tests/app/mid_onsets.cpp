@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints the beat of a piece's count-in, then the onsets of its notes, in seconds from the piece's
 // start, one a line, as the program reads them:  mid_onsets <file.mid>
 #include "practice/PieceNotes.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The miminomi developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program in a real X window keeps the record of its run when it is ended from outside:
 # answer one single-note question (unanswered, so it is marked wrong), send a termination signal,
 # and expect status 0 and exactly one whole line of today's date and the tallies in record.txt.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints the MIDI note number that sounds loudest in a stretch of the WAV file the program records
 // (16-bit stereo at 44.1 kHz after a 44-byte header, as FluidSynth's file driver writes it), as a
 // learner's ear would name it:  wav_pitch <file.wav> <from-seconds> <to-seconds>

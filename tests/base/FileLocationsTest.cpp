@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the pieces are read from and the learner's files kept, from the working folder, the
 // program's folder and the environment.
 #include "base/FileLocations.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The committed rhythm and melody pieces in data/: forty MIDI files that FluidSynth's player
 // reads, each counted in and over by 13 s, and forty score pictures that load and fit their box.
 #include "sound/MidiBytes.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The three entry points that take arbitrary bytes: libFuzzer drives them in the fuzzers built by

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every input kept in corpus/<target>/ run through the entry point libFuzzer drives, so that the
 // faults the fuzzers found stay fixed; and bad input handed to the program's parts on purpose, each
 // case of which once hung, held far too much memory, or kept a gigantic line.

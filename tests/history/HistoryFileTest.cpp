@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history file: its versions, what happens to files the program cannot use, and programs that
 // are killed or run side by side.
 #include "history/History.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the history keeps of each question and the statistics it reads back.
 #include "history/History.h"
 #include "practice/QuestionHistory.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "聴き比べる", "基準音を鳴らす" and the count-in of a rhythm tapped back: what they sound, when,
 // and that they change nothing else.
 #include "tests/practice/PracticeRig.h"

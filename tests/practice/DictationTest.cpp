@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dictation marked by the program, on all forty pieces as their files play them: taps and entered
 // notes against the piece, the columns that set them side by side, and the grade proposed.
 #include "practice/Dictation.h"

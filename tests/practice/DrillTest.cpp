@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each exercise sounds, byte for byte and on the virtual clock, and how it marks and shows
 // its answer.
 #include "tests/practice/PracticeRig.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answering a piece by the program: the proposal bound to its question, the count-in that does
 // not swallow taps, pieces the program cannot mark, and notes typed as musicians spell them.
 #include "practice/TypedNote.h"

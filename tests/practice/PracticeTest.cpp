@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The question cycle as the window uses it: which buttons can be pressed when, the counters, the
 // race to ten, the pages, and the questions told as they end.
 #include "tests/practice/PracticeRig.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weak-spot draw: weak items come more often, only inside the settings, and without it the
 // generators' draws are untouched.
 #include "practice/WeakSpots.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/RecordData.h"
 #include "records/RecordDate.h"
 #include "records/RecordFile.h"

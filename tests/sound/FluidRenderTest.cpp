@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The embedded synthesiser rendered offline: what the user would hear, checked in the samples.
 #include "sound/MidiSound.h"
 #include "sound/MidiTestNote.h"

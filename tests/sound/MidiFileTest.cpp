@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check that a file is a readable Standard MIDI File.
 #include "sound/backends/StandardMidiFile.h"
 

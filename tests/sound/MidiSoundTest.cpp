@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What only MidiSound itself shows, through the recording sink and virtual clock. The exercises'
 // own bytes and media commands are checked in tests/practice/DrillTest.cpp.
 #include "sound/MidiSound.h"

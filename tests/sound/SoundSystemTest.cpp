@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backends: chosen from the environment, calm when sound cannot be had, and the deadlines of
 // a real wait.
 #include "sound/backends/SoundSystem.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the window tests inside one QApplication on Qt's offscreen platform, with the program's
 // fonts and colours, at the scale the layout is designed for.
 #include "app/services/Theme.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer's entry point over one of the targets in FuzzTargets.h, chosen when compiling with
 // -DMIMINOMI_FUZZ_TARGET=name (see run-fuzzers beside it). A target whose checks fail aborts, so
 // that libFuzzer keeps the input.
