@@ -12,13 +12,16 @@ namespace miminomi {
 class ClientArea : public QWidget {
     Q_OBJECT
 public:
-    ClientArea(QSize size, const QPixmap &background, QWidget *parent = nullptr);
+    /// `cornerArt`, the only part of the background picture that is not its plain field, is drawn
+    /// at `cornerAt`; the field itself is painted.
+    ClientArea(QSize size, const QPixmap &cornerArt, QPoint cornerAt, QWidget *parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap picture;
+    QPixmap corner;
+    QPoint cornerAt;
 };
 
 } // namespace miminomi

@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace miminomi {
 
@@ -149,13 +150,17 @@ PiecePage buildPiecePage(QWidget *p, const PiecePageNames &n) {
 
 void Form1::buildFrame() {
     setWindowTitle(QStringLiteral("みみのみ"));
-    setWindowIcon(Pictures::windowIcon());
+    // The icon is not needed to show the window: it is set once the window is up.
+    QTimer::singleShot(0, this, [this] { setWindowIcon(Pictures::windowIcon()); });
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFont(Fonts::ui(12));
 
-    client = new ClientArea(QSize(794, 475), Pictures::load("background", {800, 475}), this);
+    // The background picture's art (a violinist, a fading staff) lies in its lower-left corner.
+    const QRect backgroundArt(0, 360, 184, 115);
+    client = new ClientArea(QSize(794, 475), Pictures::loadPart("background", backgroundArt),
+                            backgroundArt.topLeft(), this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
     QWidget *w = client;
@@ -229,10 +234,11 @@ void Form1::buildFrame() {
     label19 = Controls::label(w, "label19", {652, 448, 44, 19}, QStringLiteral("正解"));
     label42 = Controls::label(w, "label42", {732, 448, 48, 18}, QStringLiteral("誤答"));
 
-    pictureBoxBitmapRight = Controls::pictureBox(w, "pictureBoxBitmapRight", {624, 432, 40, 40},
-                                                 Pictures::load("markRight", {40, 40}));
-    pictureBoxBitmapBatu = Controls::pictureBox(w, "pictureBoxBitmapBatu", {688, 432, 40, 40},
-                                                Pictures::load("markWrong", {40, 40}));
+    // The marks' pictures, kept hidden here, are rendered at the first marking.
+    pictureBoxBitmapRight =
+        Controls::pictureBox(w, "pictureBoxBitmapRight", {624, 432, 40, 40}, QPixmap());
+    pictureBoxBitmapBatu =
+        Controls::pictureBox(w, "pictureBoxBitmapBatu", {688, 432, 40, 40}, QPixmap());
     pictureBoxBitmapRight->hide();
     pictureBoxBitmapBatu->hide();
 
@@ -498,9 +504,12 @@ void Form1::buildTestPage(QWidget *p) {
         labelFont);
     numericUpDownVelocity =
         Controls::numberBox(p, "numericUpDownVelocity", {304, 176, 72, 23}, 1, 127, 100);
-    buttonSendMidi =
-        Controls::pictureButton(p, "buttonSendMidi", {496, 211, 85, 85}, QStringLiteral("送信"),
-                                Pictures::load("buttonSendMidi", {85, 85}));
+    buttonSendMidi = Controls::pictureButton(p, "buttonSendMidi", {496, 211, 85, 85},
+                                             QStringLiteral("送信"), {});
+    // Its picture is rendered when the page is first opened.
+    Pictures::onFirstShow(buttonSendMidi, [button = buttonSendMidi] {
+        button->setPicture(Pictures::load("buttonSendMidi", {85, 85}));
+    });
     buttonSendMidi->setFont(Fonts::mono(11.25, true));
     Controls::setBackground(buttonSendMidi, lightGrey);
     withFont(

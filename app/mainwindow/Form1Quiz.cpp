@@ -4,6 +4,7 @@
 // handler reads the widgets, asks the practice, and shows what it answers.
 #include "app/mainwindow/Form1.h"
 
+#include "app/services/Pictures.h"
 #include "app/services/ScorePicture.h"
 #include "app/widgets/Controls.h"
 #include "app/widgets/PictureButton.h"
@@ -296,7 +297,10 @@ void Form1::doCheck() {
     for (std::size_t row = 0; row < marked->rowsRight.size(); ++row) {
         QLabel *mark = marks.at(drill.markOfRow(row));
         const bool right = marked->rowsRight[row];
-        mark->setPixmap((right ? pictureBoxBitmapRight : pictureBoxBitmapBatu)->pixmap());
+        QLabel *kept = right ? pictureBoxBitmapRight : pictureBoxBitmapBatu;
+        if (kept->pixmap().isNull())
+            kept->setPixmap(Pictures::load(right ? "markRight" : "markWrong", {40, 40}));
+        mark->setPixmap(kept->pixmap());
         mark->show();
     }
 }

@@ -16,35 +16,37 @@ namespace miminomi {
 namespace {
 
 /// Puts a picture into its label the first time the label is shown.
-class PictureOnShow : public QObject {
+/// Runs an action once, when the widget it watches is first shown.
+class OnFirstShow : public QObject {
 public:
-    PictureOnShow(QLabel *label, const QString &name, QSize size)
-        : QObject(label), name(name), size(size) {
-        label->installEventFilter(this);
+    OnFirstShow(QWidget *widget, std::function<void()> action)
+        : QObject(widget), action(std::move(action)) {
+        widget->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
         if (event->type() == QEvent::Show) {
-            auto *label = static_cast<QLabel *>(watched);
-            label->removeEventFilter(this);
-            label->setPixmap(Pictures::load(name, size));
+            watched->removeEventFilter(this);
+            std::exchange(action, nullptr)();
             deleteLater();
         }
         return false;
     }
 
 private:
-    QString name;
-    QSize size;
+    std::function<void()> action;
 };
 
-} // namespace
-
-QPixmap Pictures::load(const QString &name, QSize size) {
-    // Each picture is rendered once; the windows share the rendered copy.
-    const QString key =
-        QStringLiteral("miminomi/%1/%2x%3").arg(name).arg(size.width()).arg(size.height());
+/// Picture `name` rendered at `size`, or only its part `part` (in its own coordinates) when that
+/// is not empty; each is rendered once and shared.
+QPixmap render(const QString &name, QSize size, QRect part) {
+    const QString key = QStringLiteral("miminomi/%1/%2x%3/%4,%5")
+                            .arg(name)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(part.x())
+                            .arg(part.y());
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap))
         return pixmap;
@@ -55,6 +57,8 @@ QPixmap Pictures::load(const QString &name, QSize size) {
     QSvgRenderer renderer(path);
     if (!renderer.isValid())
         return {};
+    if (!part.isEmpty())
+        renderer.setViewBox(part);
     pixmap = QPixmap(size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -64,8 +68,22 @@ QPixmap Pictures::load(const QString &name, QSize size) {
     return pixmap;
 }
 
+} // namespace
+
+QPixmap Pictures::load(const QString &name, QSize size) {
+    return render(name, size, {});
+}
+
+QPixmap Pictures::loadPart(const QString &name, QRect part) {
+    return render(name, part.size(), part);
+}
+
 void Pictures::loadWhenShown(QLabel *label, const QString &name, QSize size) {
-    new PictureOnShow(label, name, size);
+    onFirstShow(label, [label, name, size] { label->setPixmap(load(name, size)); });
+}
+
+void Pictures::onFirstShow(QWidget *widget, std::function<void()> action) {
+    new OnFirstShow(widget, std::move(action));
 }
 
 QIcon Pictures::windowIcon() {

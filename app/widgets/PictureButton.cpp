@@ -61,6 +61,12 @@ QString twoLines(const QString &text, const QFontMetrics &metrics, int width) {
 PictureButton::PictureButton(const QString &text, const QPixmap &picture, QWidget *parent)
     : QPushButton(text, parent), image(picture) {}
 
+void PictureButton::setPicture(const QPixmap &picture) {
+    image = picture;
+    greyed = QPixmap();
+    update();
+}
+
 void PictureButton::paintEvent(QPaintEvent *) {
     QStylePainter painter(this);
     QStyleOptionButton option;

@@ -14,6 +14,8 @@ class PictureButton : public QPushButton {
     Q_OBJECT
 public:
     PictureButton(const QString &text, const QPixmap &picture, QWidget *parent);
+    /// Puts `picture` in the button's middle.
+    void setPicture(const QPixmap &picture);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
