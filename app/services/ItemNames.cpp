@@ -171,7 +171,8 @@ QString noteName(std::int32_t pitchClass) {
 }
 
 QString writtenNote(std::int32_t note) {
-    return noteName(note % 12) + QString::number(note / 12 - 1);
+    return noteName(note % 12) + QStringLiteral("（") + octaveName(note / 12) +
+           QStringLiteral("）");
 }
 
 QString octaveName(std::int32_t octave) {

@@ -30,8 +30,7 @@ QStringList grades();
 
 /// The note name of a pitch class 0..11: ハ, 嬰ハ, …, ロ.
 QString noteName(std::int32_t pitchClass);
-/// A note as the dictation windows write it: its name and its octave counted from middle C's 4,
-/// "ハ4".
+/// A note in the main window's words, its name and its octave: "ハ（上一点）".
 QString writtenNote(std::int32_t note);
 /// The octave name of an octave number (note number / 12): 下四点 … 上六点.
 QString octaveName(std::int32_t octave);

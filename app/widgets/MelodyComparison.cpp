@@ -40,7 +40,7 @@ std::vector<QRect> MelodyComparison::cells(int availableWidth) const {
     if (!marking)
         return placed;
     const QFontMetrics metrics(Fonts::ui(9));
-    const int minimum = metrics.horizontalAdvance(QStringLiteral("嬰ハ4")) + 8;
+    const int minimum = metrics.horizontalAdvance(writtenNote(61)) + 8;
     int x = left, y = 0;
     for (const Dictation::Column &column : marking->columns) {
         int w = minimum;

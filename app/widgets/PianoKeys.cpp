@@ -15,6 +15,8 @@ namespace {
 
 constexpr int whiteWidth = 22;
 constexpr int blackHeight = 42;
+constexpr int keyHeight = 70;
+constexpr int labelHeight = 16;
 
 } // namespace
 
@@ -23,7 +25,7 @@ PianoKeys::PianoKeys(std::int32_t lowestKey, std::int32_t keys, QWidget *parent)
     int whites = 0;
     for (std::int32_t note = lowest; note < lowest + count; ++note)
         whites += SingleNote::isBlackKey(note) ? 0 : 1;
-    setFixedSize(whiteWidth * whites + 1, 70);
+    setFixedSize(whiteWidth * whites + 1, keyHeight + labelHeight);
 }
 
 std::optional<std::int32_t> PianoKeys::keyAt(QPoint point) const {
@@ -40,12 +42,12 @@ QRect PianoKeys::rectOf(std::int32_t note) const {
         whites += SingleNote::isBlackKey(below) ? 0 : 1;
     if (SingleNote::isBlackKey(note))
         return {whites * whiteWidth - whiteWidth / 3, 0, whiteWidth * 2 / 3, blackHeight};
-    return {whites * whiteWidth, 0, whiteWidth, height() - 1};
+    return {whites * whiteWidth, 0, whiteWidth, keyHeight - 1};
 }
 
 void PianoKeys::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    painter.setFont(Fonts::ui(7));
+    painter.setFont(Fonts::ui(8));
     for (const bool black : {false, true})
         for (std::int32_t note = lowest; note < lowest + count; ++note) {
             if (SingleNote::isBlackKey(note) != black)
@@ -53,9 +55,12 @@ void PianoKeys::paintEvent(QPaintEvent *) {
             painter.setPen(isEnabled() ? ChartStyle::text : ChartStyle::grid);
             painter.setBrush(black ? painter.pen().color() : QColor(Qt::white));
             painter.drawRect(rectOf(note));
-            if (note % 12 == 0 && labelOfC)
-                painter.drawText(rectOf(note).adjusted(0, 0, 0, -3),
-                                 Qt::AlignHCenter | Qt::AlignBottom, labelOfC(note));
+            if (note % 12 == 0 && labelOfC) {
+                // Beneath the octave's seven white keys, from its C.
+                const QRect c = rectOf(note);
+                painter.drawText(QRect(c.left(), keyHeight, whiteWidth * 7, labelHeight),
+                                 Qt::AlignLeft | Qt::AlignVCenter, labelOfC(note));
+            }
         }
 }
 

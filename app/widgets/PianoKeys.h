@@ -11,7 +11,7 @@
 namespace miminomi {
 
 /// A small piano keyboard of a given number of keys from a lowest key; a click on a key tells its
-/// note. Each C is labelled by `labelOfC`.
+/// note. Under each C's octave stands the label `labelOfC` gives that C.
 class PianoKeys : public QWidget {
 public:
     PianoKeys(std::int32_t lowestKey, std::int32_t keys, QWidget *parent = nullptr);
@@ -23,7 +23,7 @@ public:
 
     /// Told the note of a key clicked.
     std::function<void(std::int32_t note)> onKey;
-    /// The label under each C.
+    /// The label under the octave of each C.
     std::function<QString(std::int32_t note)> labelOfC;
 
 protected:
