@@ -7,6 +7,7 @@
 #include "app/widgets/PictureButton.h"
 #include "app/widgets/TabControl.h"
 #include "app/windows/AboutDlg.h"
+#include "app/windows/KeyGuide.h"
 #include "app/windows/MelodyEntryWindow.h"
 #include "app/windows/Record.h"
 #include "app/windows/RhythmTapWindow.h"
@@ -34,6 +35,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -130,6 +132,7 @@ Form1::~Form1() {
 void Form1::bindHandlers() {
     connect(menuItem3, &QAction::triggered, this, &Form1::menuItem3_Click);
     connect(menuItem4, &QAction::triggered, this, &Form1::menuItem4_Click);
+    connect(menuKeyGuide, &QAction::triggered, this, &Form1::menuKeyGuide_Click);
     connect(menuStatistics, &QAction::triggered, this, &Form1::menuStatistics_Click);
     connect(menuWeakSpots, &QAction::toggled, this, &Form1::menuWeakSpots_Toggled);
     connect(menuResetSettings, &QAction::triggered, this, &Form1::menuResetSettings_Click);
@@ -142,7 +145,12 @@ void Form1::bindHandlers() {
          {std::pair{Qt::Key_F, menuItem1}, std::pair{Qt::Key_P, menuPractice},
           std::pair{Qt::Key_H, menuItem2}})
         connect(new QShortcut(QKeyCombination(Qt::AltModifier, key), this), &QShortcut::activated,
-                this, [this, menu = menu] { menuBar()->setActiveAction(menu->menuAction()); });
+                this, [this, menu = menu] {
+                    menuBar()->setActiveAction(menu->menuAction());
+                    // As in any menu opened from the keyboard, its first item is ready for Enter.
+                    if (!menu->actions().isEmpty())
+                        menu->setActiveAction(menu->actions().front());
+                });
 
     connect(tabControl1, &QTabWidget::currentChanged, this,
             &Form1::tabControl1_SelectedIndexChanged);
@@ -216,6 +224,10 @@ void Form1::menuItem4_Click() {
     ToolWindow::bringForward(new AboutDlg(this));
 }
 
+void Form1::menuKeyGuide_Click() {
+    ToolWindow::showOne(keyGuide, [this] { return new KeyGuide(this); });
+}
+
 void Form1::menuStatistics_Click() {
     // Built when first asked for, so that nothing of it costs time at start.
     ToolWindow::showOne(statisticsWindow, [this] {
@@ -228,8 +240,21 @@ void Form1::menuWeakSpots_Toggled(bool checked) {
 }
 
 void Form1::menuResetSettings_Click() {
-    kept->resetToStart();
-    practice->resetNoteRange();
+    // Asked first, since the learner's own choices are lost: Enter confirms, Escape cancels.
+    auto *ask = new QMessageBox(QMessageBox::Question, QStringLiteral("みみのみ"),
+                                QStringLiteral("問題の範囲やチェックの設定を，はじめて使ったとき"
+                                               "の状態に戻しますか？"),
+                                QMessageBox::NoButton, this);
+    ask->setObjectName(QStringLiteral("resetSettingsQuestion"));
+    ask->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton *reset = ask->addButton(QStringLiteral("戻す"), QMessageBox::AcceptRole);
+    ask->setEscapeButton(ask->addButton(QStringLiteral("やめる"), QMessageBox::RejectRole));
+    ask->setDefaultButton(reset);
+    connect(reset, &QPushButton::clicked, this, [this] {
+        kept->resetToStart();
+        practice->resetNoteRange();
+    });
+    ask->open();
 }
 
 void Form1::buttonShowRecord_Click() {

@@ -34,6 +34,7 @@ class Answers;
 class CalendarClock;
 class ClientArea;
 class History;
+class KeyGuide;
 class KeptSettings;
 class MediaControl;
 class MelodyEntryWindow;
@@ -70,6 +71,7 @@ protected:
 private slots:
     void menuItem3_Click();
     void menuItem4_Click();
+    void menuKeyGuide_Click();
     void buttonShowRecord_Click();
     void menuStatistics_Click();
     void menuWeakSpots_Toggled(bool checked);
@@ -190,6 +192,7 @@ private:
     QMenu *menuItem2 = nullptr;
     QAction *menuItem3 = nullptr;
     QAction *menuItem4 = nullptr;
+    QAction *menuKeyGuide = nullptr;
     QMenu *menuPractice = nullptr;
     QAction *menuStatistics = nullptr;
     QAction *menuWeakSpots = nullptr;
@@ -290,6 +293,7 @@ private:
     /// forward. (The About dialog and the record viewer are made anew at every request and close
     /// themselves when the main window is used.)
     QPointer<StatisticsWindow> statisticsWindow;
+    QPointer<KeyGuide> keyGuide;
     QPointer<RhythmTapWindow> tapWindow;
     QPointer<MelodyEntryWindow> melodyWindow;
 

@@ -286,8 +286,9 @@ void Form1::buildMenu() {
         item(menuPractice, QStringLiteral("メロディを入力して答える…"), "menuEnterMelody", false);
     menuPractice->addSeparator();
     menuResetSettings =
-        item(menuPractice, QStringLiteral("設定を最初の状態に戻す"), "menuResetSettings");
+        item(menuPractice, QStringLiteral("設定を初期状態に戻す…"), "menuResetSettings");
     menuItem2 = menu(QStringLiteral("ヘルプ"), "menuItem2");
+    menuKeyGuide = item(menuItem2, QStringLiteral("キー操作と練習機能…"), "menuKeyGuide");
     menuItem4 = item(menuItem2, QStringLiteral("このソフトについて"), "menuItem4");
 }
 

@@ -3,6 +3,7 @@
 // The About dialog and the record viewer: a new modeless window per request, closed by Escape;
 // the menus opened from the keyboard.
 #include "app/windows/AboutDlg.h"
+#include "app/windows/KeyGuide.h"
 #include "app/windows/Record.h"
 #include "tests/support/FormHarness.h"
 
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -58,6 +60,38 @@ TEST(AboutDialog, EveryRequestOpensAnotherModelessOneOnTopThatClosesWhenLeftOrBy
     QTest::keyClick(&h.form, Qt::Key_P, Qt::AltModifier);
     EXPECT_TRUE(h.find<QMenu>("menuPractice")->isVisible());
     EXPECT_EQ(h.find<QMenu>("menuPractice")->title(), QStringLiteral("練習"));
+}
+
+TEST(KeyGuide, AltHThenEnterOpensItEveryKeyItListsIsBoundAndEveryBoundKeyIsListed) {
+    FormHarness h;
+    QApplication::setActiveWindow(&h.form);
+    QTest::keyClick(&h.form, Qt::Key_H, Qt::AltModifier);
+    auto *help = h.find<QMenu>("menuItem2");
+    ASSERT_TRUE(help->isVisible());
+    QTest::keyClick(help, Qt::Key_Return);
+    auto *guide = h.form.findChild<KeyGuide *>();
+    ASSERT_TRUE(guide && guide->isVisible()) << "the first item of the help menu";
+
+    QList<QKeySequence> bound;
+    for (const QShortcut *shortcut : h.form.findChildren<QShortcut *>())
+        if (shortcut->parent() == &h.form)
+            bound << shortcut->key();
+    for (const QAction *action : h.form.findChildren<QAction *>())
+        if (!action->shortcut().isEmpty())
+            bound << action->shortcut();
+    QList<QKeySequence> listed;
+    for (const KeyGuide::Part &part : KeyGuide::parts())
+        for (const KeyGuide::Line &line : part.lines)
+            if (!line.keys.isEmpty() && line.keys != QKeySequence(Qt::Key_Escape))
+                listed << line.keys;
+    for (const QKeySequence &key : listed)
+        EXPECT_TRUE(bound.contains(key)) << key.toString().toStdString() << " is not bound";
+    for (const QKeySequence &key : bound)
+        EXPECT_TRUE(listed.contains(key)) << key.toString().toStdString() << " is not listed";
+
+    QApplication::setActiveWindow(guide);
+    QTest::keyClick(guide, Qt::Key_Escape);
+    EXPECT_FALSE(guide->isVisible());
 }
 
 } // namespace miminomi::testing

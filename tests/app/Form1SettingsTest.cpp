@@ -5,9 +5,12 @@
 #include "tests/support/FormHarness.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QMessageBox>
 #include <QSettings>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace miminomi::testing {
@@ -52,8 +55,18 @@ TEST(Form1Settings, ChoicesStayForTheNextRunBadValuesAreIgnoredOneByOneAndTheMen
         for (int note : notes)
             EXPECT_TRUE(note >= 40 && note <= 60) << note;
 
-        // The menu puts back the first run's state, the range of the note pool included.
-        next.findChild<QAction *>("menuResetSettings")->trigger();
+        // The menu asks first: Escape keeps the choices, Enter puts back the first run's state,
+        // the range of the note pool included.
+        const auto answer = [&](Qt::Key key) {
+            next.findChild<QAction *>("menuResetSettings")->trigger();
+            auto *question = next.findChild<QMessageBox *>("resetSettingsQuestion");
+            ASSERT_NE(question, nullptr);
+            QTest::keyClick(question, key);
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        };
+        answer(Qt::Key_Escape);
+        EXPECT_EQ(kept(next), chosen);
+        answer(Qt::Key_Return);
         EXPECT_EQ(kept(next), firstRun);
         h.sink.clear();
         next.findChild<QAbstractButton *>("buttonNext")->click();

@@ -1,0 +1,117 @@
+// SPDX-FileCopyrightText: 2026 The miminomi developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/windows/KeyGuide.h"
+
+#include "app/services/Fonts.h"
+#include "app/windows/ToolWindow.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace miminomi {
+
+namespace {
+
+QString keysText(const QKeySequence &keys) {
+    // "Shift+F3" as a learner reads it on a Japanese keyboard's legends.
+    return keys.toString(QKeySequence::NativeText).replace(QLatin1Char('+'), QStringLiteral("＋"));
+}
+
+} // namespace
+
+const std::vector<KeyGuide::Part> &KeyGuide::parts() {
+    static const std::vector<Part> guide = {
+        {QStringLiteral("問題に答えるキー（どのページでも）"),
+         {
+             {Qt::Key_F5, QStringLiteral("新規出題：新しい問題を鳴らします．")},
+             {Qt::Key_F6, QStringLiteral("もう一度：同じ問題をもう一度鳴らします．")},
+             {Qt::Key_F7, QStringLiteral("採点：答えを採点します．リズムとメロディでは，"
+                                         "自己採点の得点確定です．")},
+             {Qt::Key_F8, QStringLiteral("正解を見る：正解を答えの欄に表示します．")},
+             {Qt::Key_F9, QStringLiteral("聴き比べる：間違えた答えについて，出題と"
+                                         "あなたの答えを続けて鳴らします．")},
+             {Qt::Key_F4, QStringLiteral("基準音を鳴らす：ラ（A＝440Hz）を2秒鳴らします．")},
+             {Qt::Key_F2, QStringLiteral("過去記録を見る：これまでの成績をグラフで見ます．")},
+             {QKeySequence(Qt::SHIFT | Qt::Key_F2),
+              QStringLiteral("成績の分析を見る：音ごと・種類ごとの正答率と，多かった聞き間違い"
+                             "を見ます．")},
+             {QKeySequence(Qt::CTRL | Qt::Key_F5),
+              QStringLiteral("右の成績欄をリセット：このページの正解数と誤答数を0に戻します．")},
+         },
+         QStringLiteral("Tabキーで次の欄やボタンへ進み，Enterキーでボタンを押せます．")},
+        {QStringLiteral("答えをキーで入れる"),
+         {},
+         QStringLiteral("単音：C D E F G A B で音名（H もロ），# で半音上げ，- で半音下げ，"
+                        "続けて数字で高さ（4が上一点）．例：C4 はハ（上一点），B#4 はハ（上二点）"
+                        "です．\nスケールとコード：主音を同じように文字で入れると種類の欄へ進み，"
+                        "種類は名前の頭の文字か，上下の矢印キーで選びます．")},
+        {QStringLiteral("練習メニュー（Alt＋P）"),
+         {
+             {{},
+              QStringLiteral("苦手な問題を多めに出す：最近間違えた音・スケール・コードが多めに"
+                             "出ます（はじめは切ってあります）．")},
+             {Qt::Key_F3, QStringLiteral("リズムをたたいて答える：曲を聴いたあと，予備拍に続けて"
+                                         "リズムをたたくと，プログラムが採点を提案します．")},
+             {QKeySequence(Qt::SHIFT | Qt::Key_F3),
+              QStringLiteral("メロディを入力して答える：聴いたメロディの音を入力すると，"
+                             "プログラムが採点を提案します．")},
+             {{},
+              QStringLiteral("設定を初期状態に戻す：問題の範囲などを，はじめて使ったときの"
+                             "状態に戻します．")},
+         },
+         QStringLiteral("提案された点数は自己採点の欄に入ります．「正解を見る」のあと，"
+                        "「得点確定」で確定してください．")},
+        {QStringLiteral("メニューとウィンドウ"),
+         {
+             {QKeySequence(Qt::ALT | Qt::Key_F), QStringLiteral("ファイルのメニューを開きます．")},
+             {QKeySequence(Qt::ALT | Qt::Key_P), QStringLiteral("練習のメニューを開きます．")},
+             {QKeySequence(Qt::ALT | Qt::Key_H), QStringLiteral("ヘルプのメニューを開きます．")},
+             {Qt::Key_Escape, QStringLiteral("小さなウィンドウ（この案内など）を閉じます．")},
+         },
+         {}},
+    };
+    return guide;
+}
+
+KeyGuide::KeyGuide(QWidget *parent) : QDialog(parent) {
+    ToolWindow::setUp(this, QStringLiteral("キー操作と練習機能"), ToolWindow::Kind::tool);
+    setFont(Fonts::ui(10));
+    QString html = QStringLiteral("<html><body>");
+    for (const Part &part : parts()) {
+        html +=
+            QStringLiteral("<h3 style='margin-top:10px'>%1</h3>").arg(part.heading.toHtmlEscaped());
+        if (!part.lines.empty()) {
+            html += QStringLiteral("<table cellspacing='0' cellpadding='3'>");
+            for (const Line &line : part.lines)
+                html += QStringLiteral("<tr><td style='white-space:nowrap;padding-right:14px'>"
+                                       "<b>%1</b></td><td>%2</td></tr>")
+                            .arg(line.keys.isEmpty() ? QStringLiteral("―")
+                                                     : keysText(line.keys).toHtmlEscaped(),
+                                 line.what.toHtmlEscaped());
+            html += QStringLiteral("</table>");
+        }
+        if (!part.note.isEmpty())
+            html += QStringLiteral("<p>%1</p>")
+                        .arg(part.note.toHtmlEscaped().replace(QLatin1Char('\n'),
+                                                               QStringLiteral("<br>")));
+    }
+    html += QStringLiteral("</body></html>");
+
+    auto *text = new QLabel(html);
+    text->setObjectName(QStringLiteral("guideText"));
+    text->setWordWrap(true);
+    text->setTextFormat(Qt::RichText);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text->setContentsMargins(12, 4, 12, 12);
+    auto *scroll = new QScrollArea;
+    scroll->setWidget(text);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(scroll);
+    resize(620, 600);
+}
+
+} // namespace miminomi
