@@ -60,8 +60,8 @@ QString DictationWindow::problemLine() const {
         why = QStringLiteral("この曲のMIDIファイルには予備拍がなく，速さがわからない");
         break;
     }
-    return why + QStringLiteral("ので，プログラムでは採点できません（いつものように，正解例を見て"
-                                "自分で採点してね）．");
+    return why + QStringLiteral("ので，プログラムでは採点できません．いつものように，正解例を"
+                                "見て自分で採点してください．");
 }
 
 QString DictationWindow::proposalLine() const {

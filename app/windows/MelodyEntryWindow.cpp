@@ -50,8 +50,8 @@ void MelodyEntryWindow::refresh() {
     const auto &marking = melody->marking();
     QString text;
     if (marking)
-        text = QStringLiteral("曲の %1 音のうち %2 音が合っていました（ちがう音 %3，たりない %4，"
-                              "よぶん %5）．")
+        text = QStringLiteral("曲の%1音のうち%2音が合っていました（違う音%3，抜けた音%4，"
+                              "余分な音%5）．")
                    .arg(marking->notesGot.size())
                    .arg(std::count(marking->notesGot.begin(), marking->notesGot.end(), true))
                    .arg(marking->wrong)
@@ -60,9 +60,10 @@ void MelodyEntryWindow::refresh() {
                proposalLine();
     else
         text = QStringLiteral(
-                   "聴いたメロディの音を順に入れてください：C D E F G A B（# で半音上，- で半音下）"
-                   "のあとに高さの数字（4 = 上一点），または下の鍵盤をクリック．Backspace キーで"
-                   "1つ消します．入れ終わったら「答え合わせ」（Enter キー）．") +
+                   "聴いたメロディの音を，順に入力してください．音名は C D E F G A B（#で半音上げ，"
+                   "-で半音下げ），続けて高さの数字（4が上一点）で入れるか，下の鍵盤をクリック"
+                   "します．Backspaceキーで1つ消します．入力し終わったら「答え合わせ」（Enterキー）"
+                   "を押してください．") +
                (melody->armed() ? QString() : QStringLiteral("\n") + proposalLine());
     message->setText(text);
 
@@ -71,7 +72,7 @@ void MelodyEntryWindow::refresh() {
         shown << writtenNote(note);
     if (const auto pitchClass = melody->typing().pitchClass())
         shown << noteName(*pitchClass) + QStringLiteral("…");
-    written->setText(QStringLiteral("入れた音（%1）：").arg(melody->entered().size()) +
+    written->setText(QStringLiteral("入力した音（%1）：").arg(melody->entered().size()) +
                      shown.join(QStringLiteral("　")));
 
     std::vector<std::int32_t> pieceNotes;

@@ -59,20 +59,20 @@ void RhythmTapWindow::refresh() {
         break;
     case State::ready:
         text = QStringLiteral(
-            "「始める」を押すと，曲の速さで予備拍が2つ鳴ります．そのあと，聴いたリズムを"
-            "スペースキー（ほかのキーやマウスのボタンでも）でたたいてください．タイでつながった"
-            "音はたたきません．終わったら Enter "
-            "キー（2小節分なにもたたかないと自動で終わります）．");
+            "「始める」を押すと，曲の速さで予備拍が2つ鳴ります．続けて，聴いたリズムをスペースキー"
+            "（ほかのキーやマウスのボタンでもかまいません）でたたいてください．タイでつながった音は"
+            "たたきません．終わったらEnterキーを押してください（2小節分なにもたたかないと自動で"
+            "終わります）．");
         break;
     case State::countingIn:
-        text = QStringLiteral("予備拍のあとから，たたいてください……");
+        text = QStringLiteral("予備拍に続けて，たたいてください……");
         break;
     case State::tapping:
-        text = QStringLiteral("たたいてください……（終わったら Enter キー，やめるときは Esc キー）");
+        text = QStringLiteral("たたいてください……（終わったらEnterキー，やめるときはEscキー）");
         break;
     case State::marked:
-        text = QStringLiteral("音符 %1 個のうち %2 個が合っていました（ずれた %3，たりない %4，"
-                              "よぶん %5）．")
+        text = QStringLiteral("音符%1個のうち%2個が合っていました（ずれた音%3，抜けた音%4，"
+                              "余分なタップ%5）．")
                    .arg(marking->notesGot.size())
                    .arg(std::count(marking->notesGot.begin(), marking->notesGot.end(), true))
                    .arg(marking->wrong)
