@@ -14,8 +14,7 @@ namespace miminomi {
 namespace {
 
 QString keysText(const QKeySequence &keys) {
-    // "Shift+F3" as a learner reads it on a Japanese keyboard's legends.
-    return keys.toString(QKeySequence::NativeText).replace(QLatin1Char('+'), QStringLiteral("＋"));
+    return keys.toString(QKeySequence::NativeText);
 }
 
 } // namespace
@@ -46,7 +45,7 @@ const std::vector<KeyGuide::Part> &KeyGuide::parts() {
                         "続けて数字で高さ（4が上一点）．例：C4 はハ（上一点），B#4 はハ（上二点）"
                         "です．\nスケールとコード：主音を同じように文字で入れると種類の欄へ進み，"
                         "種類は名前の頭の文字か，上下の矢印キーで選びます．")},
-        {QStringLiteral("練習メニュー（Alt＋P）"),
+        {QStringLiteral("練習メニュー（Alt+P）"),
          {
              {{},
               QStringLiteral("苦手な問題を多めに出す：最近間違えた音・スケール・コードが多めに"
@@ -84,8 +83,8 @@ KeyGuide::KeyGuide(QWidget *parent) : QDialog(parent) {
         if (!part.lines.empty()) {
             html += QStringLiteral("<table cellspacing='0' cellpadding='3'>");
             for (const Line &line : part.lines)
-                html += QStringLiteral("<tr><td style='white-space:nowrap;padding-right:14px'>"
-                                       "<b>%1</b></td><td>%2</td></tr>")
+                html += QStringLiteral("<tr><td width='96' style='white-space:nowrap'><b>%1</b>"
+                                       "</td><td>%2</td></tr>")
                             .arg(line.keys.isEmpty() ? QStringLiteral("―")
                                                      : keysText(line.keys).toHtmlEscaped(),
                                  line.what.toHtmlEscaped());
