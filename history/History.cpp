@@ -287,9 +287,11 @@ Result<Statistics, History::Problem> History::statistics(Exercise exercise, Peri
         if (questions.executeStep())
             builder.addQuestions(questions.getColumn(0).getInt64());
 
+        // The first row of each question counts the questions whose answer was looked at, from
+        // the index alone.
         SQLite::Statement answers(
             *db, "SELECT day, asked_note, asked_type, chosen_name, chosen_octave, chosen_type, "
-                 "right, count(*) FROM answers WHERE exercise = ? AND day >= ? "
+                 "right, count(*), sum(row = 0) FROM answers WHERE exercise = ? AND day >= ? "
                  "GROUP BY day, asked_note, asked_type, chosen_name, chosen_octave, "
                  "chosen_type, right");
         answers.bind(1, static_cast<int>(exercise));
@@ -298,7 +300,8 @@ Result<Statistics, History::Problem> History::statistics(Exercise exercise, Peri
             builder.add(AnswerGroup{answers.getColumn(0).getInt(), answers.getColumn(1).getInt(),
                                     columnOr(answers, 2, -1), columnOr(answers, 3, -1),
                                     columnOr(answers, 4, -1), columnOr(answers, 5, -1),
-                                    columnOr(answers, 6, -1), answers.getColumn(7).getInt64()});
+                                    columnOr(answers, 6, -1), answers.getColumn(7).getInt64(),
+                                    answers.getColumn(8).getInt64()});
 
         SQLite::Statement pieces(
             *db, "SELECT day, piece, grade, points_right, points_wrong, count(*) FROM questions "
@@ -325,16 +328,18 @@ ItemTallies History::recentTallies(Exercise exercise) {
     if (!open())
         return {};
     try {
+        // The latest rows by question, not only by day: within a day the index runs by note,
+        // which would weigh a long day's highest notes alone.
         SQLite::Statement recent(
             *db, "SELECT asked_note, asked_type, chosen_name, chosen_octave, chosen_type, right "
                  "FROM answers WHERE exercise = ? AND right IS NOT NULL "
-                 "ORDER BY day DESC LIMIT ?");
+                 "ORDER BY day DESC, question DESC LIMIT ?");
         recent.bind(1, static_cast<int>(exercise));
         recent.bind(2, recentRows);
         while (recent.executeStep())
             builder.add(AnswerGroup{0, recent.getColumn(0).getInt(), columnOr(recent, 1, -1),
                                     columnOr(recent, 2, -1), columnOr(recent, 3, -1),
-                                    columnOr(recent, 4, -1), recent.getColumn(5).getInt(), 1});
+                                    columnOr(recent, 4, -1), recent.getColumn(5).getInt(), 1, 0});
     } catch (const SQLite::Exception &failure) {
         reportFailure(failure);
         return {};

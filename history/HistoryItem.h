@@ -13,8 +13,8 @@ namespace miminomi {
 /// What a learner can be right or wrong about, as the statistics list it and the weak-spot draw
 /// weighs it.
 enum class ItemKind : std::int32_t {
-    noteName,  // single notes: the name, by pitch class 0..11
-    octave,    // single notes: the octave, note number / 12
+    note,      // single notes: the note number, the pitch named by a name and a height together
+    noteName,  // single notes answered by a name alone: its pitch class 0..11 (confusions)
     scale,     // scales: type code with the key's pitch class (-1 for a Japanese scale)
     scaleType, // scales: the type alone (confusions)
     scaleKey,  // scales: the key of a tonal or church scale (confusions)
@@ -24,7 +24,7 @@ enum class ItemKind : std::int32_t {
 };
 
 struct ItemKey {
-    ItemKind kind = ItemKind::noteName;
+    ItemKind kind = ItemKind::note;
     std::int32_t value = 0;
     /// A second part of the item: the key of a scale; -1 otherwise.
     std::int32_t key = -1;

@@ -5,7 +5,9 @@
 #include "quiz/Answers.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
+#include <tuple>
 
 namespace miminomi {
 
@@ -22,6 +24,15 @@ void addTo(Tally &sum, const Tally &more) {
 }
 
 } // namespace
+
+std::int32_t roundedPercent(const Tally &tally) {
+    const std::int64_t answers = tally.answers();
+    if (answers == 0)
+        return 0;
+    const auto percent =
+        static_cast<std::int32_t>((std::int64_t{tally.right} * 200 + answers) / (2 * answers));
+    return std::clamp(percent, tally.right > 0 ? 1 : 0, tally.wrong > 0 ? 99 : 100);
+}
 
 std::int32_t firstDayOf(Period period, std::int32_t today) {
     switch (period) {
@@ -43,8 +54,34 @@ void StatisticsBuilder::count(ItemKey item, bool right, std::int64_t count) {
 
 void StatisticsBuilder::confuse(ItemKind kind, std::int32_t asked, std::int32_t answered,
                                 std::int64_t count) {
-    if (answered >= 0 && answered != asked)
+    if (answered != asked)
         confusions[{static_cast<std::int32_t>(kind), asked, answered}] += count;
+}
+
+void StatisticsBuilder::slip(const AnswerGroup &group) {
+    const std::int32_t asked = group.askedNote;
+    if (group.chosenName < 0) {
+        statistics.unanswered += group.count;
+        return;
+    }
+    std::int32_t semitones = 0;
+    if (group.chosenOctave >= 0) {
+        semitones = group.chosenOctave * 12 + group.chosenName - asked;
+        confuse(ItemKind::note, asked, asked + semitones, group.count);
+    } else {
+        // A name alone stands for the nearest note of that name, the one a slip of the ear most
+        // likely meant; of two equally near, the one in the asked note's octave.
+        semitones = asked / 12 * 12 + group.chosenName - asked;
+        if (semitones > 6)
+            semitones -= 12;
+        else if (semitones < -6)
+            semitones += 12;
+        if (semitones != 0)
+            confuse(ItemKind::noteName, asked, group.chosenName, group.count);
+    }
+    // A whole note answered as the asked one was marked right; 0 here is a height left out.
+    if (semitones != 0 || group.chosenOctave < 0)
+        slips[semitones] += group.count;
 }
 
 void StatisticsBuilder::countDay(std::int32_t day, Tally tally) {
@@ -53,25 +90,32 @@ void StatisticsBuilder::countDay(std::int32_t day, Tally tally) {
 }
 
 void StatisticsBuilder::add(const AnswerGroup &group) {
+    // A row whose answer was looked at before marking counts neither way.
     if (group.right < 0) {
-        statistics.lookedAt += group.count;
+        statistics.lookedAt += group.firstRows;
         return;
     }
     const std::int32_t pitch = group.askedNote % 12;
     const std::int32_t type = group.askedType;
+    const bool right = group.right == 1;
+    // A scale or chord is unanswered when no list named an item (a note when no name was chosen,
+    // see slip); one list left blank while the other was answered is a confusion with nothing.
+    const bool blank = group.chosenName < 0 && group.chosenType < 0;
+    if (!right && blank && exercise != Exercise::note)
+        statistics.unanswered += group.count;
     switch (exercise) {
-    case Exercise::note: {
-        const std::int32_t octave = group.askedNote / 12;
-        count({ItemKind::noteName, pitch}, group.chosenName == pitch, group.count);
-        count({ItemKind::octave, octave}, group.chosenOctave == octave, group.count);
-        confuse(ItemKind::noteName, pitch, group.chosenName, group.count);
-        confuse(ItemKind::octave, octave, group.chosenOctave, group.count);
+    case Exercise::note:
+        // A note is one pitch: its name and height are right or wrong together.
+        count({ItemKind::note, group.askedNote}, right, group.count);
+        if (!right)
+            slip(group);
         break;
-    }
     case Exercise::scale: {
         // A Japanese scale is named without a key.
         const bool japanese = Answers::isJapaneseScale(type);
-        count({ItemKind::scale, type, japanese ? -1 : pitch}, group.right == 1, group.count);
+        count({ItemKind::scale, type, japanese ? -1 : pitch}, right, group.count);
+        if (blank)
+            break;
         confuse(ItemKind::scaleType, type, group.chosenType, group.count);
         if (!japanese)
             confuse(ItemKind::scaleKey, pitch, group.chosenName, group.count);
@@ -80,6 +124,8 @@ void StatisticsBuilder::add(const AnswerGroup &group) {
     case Exercise::chord:
         count({ItemKind::chordType, type}, group.chosenType == type, group.count);
         count({ItemKind::chordRoot, pitch}, group.chosenName == pitch, group.count);
+        if (blank)
+            break;
         confuse(ItemKind::chordType, type, group.chosenType, group.count);
         confuse(ItemKind::chordRoot, pitch, group.chosenName, group.count);
         break;
@@ -87,7 +133,7 @@ void StatisticsBuilder::add(const AnswerGroup &group) {
     case Exercise::melody:
         return;
     }
-    countDay(group.day, tallyOf(group.right == 1, group.count));
+    countDay(group.day, tallyOf(right, group.count));
 }
 
 void StatisticsBuilder::add(const PieceGroup &group) {
@@ -109,6 +155,14 @@ Statistics StatisticsBuilder::finish(std::size_t keepConfusions) {
                      [](const Confusion &a, const Confusion &b) { return a.count > b.count; });
     if (statistics.confusions.size() > keepConfusions)
         statistics.confusions.resize(keepConfusions);
+    for (const auto &[semitones, count] : slips)
+        statistics.slips.push_back({semitones, count});
+    // Most frequent first; equally frequent ones the narrower first, and upwards before downwards.
+    std::sort(statistics.slips.begin(), statistics.slips.end(),
+              [](const NoteSlip &a, const NoteSlip &b) {
+                  return std::tuple(-a.count, std::abs(a.semitones), -a.semitones) <
+                         std::tuple(-b.count, std::abs(b.semitones), -b.semitones);
+              });
     for (const auto &[day, tally] : days)
         statistics.days.push_back({day, tally});
     for (const auto &[piece, grades] : pieces)

@@ -42,19 +42,37 @@ std::vector<std::size_t> Drill::rowsToCompare(const Choices &chosen) {
     return rowsWrong;
 }
 
-void Drill::compare(const Choices &chosen, const PracticeSettings &settings) {
+void Drill::compare(const Choices &chosen, const PracticeSettings &settings,
+                    const CompareCues &cues) {
     const std::vector<std::size_t> rowsWrong = rowsToCompare(chosen);
     if (rowsWrong.empty())
         return;
+    const auto tell = [&cues](Heard now) {
+        if (cues.heard)
+            cues.heard(now);
+    };
+    // Once stopped, the pauses are skipped here and the notes still to come by playNote.
+    const auto pause = [this] {
+        if (!comparisonStopped())
+            wait.Sleep(comparePauseMs);
+    };
+    comparing = &cues;
     midi.OpenMidiDevice();
     for (const std::size_t row : rowsWrong) {
         if (row != rowsWrong.front())
-            wait.Sleep(comparePauseMs);
+            pause();
+        if (comparisonStopped())
+            break;
+        tell(Heard::asked);
         playAsked(row, settings);
-        wait.Sleep(comparePauseMs);
+        pause();
+        if (comparisonStopped())
+            break;
+        tell(Heard::chosen);
         playChosen(chosen, row, settings);
     }
     midi.CloseMidiDevice();
+    comparing = nullptr;
 }
 
 void Drill::soundOnDevice(const PracticeSettings &settings, const std::function<void()> &play) {
@@ -70,6 +88,8 @@ void Drill::playReferenceA(const PracticeSettings &settings) {
 }
 
 void Drill::playNote(std::int32_t note, std::int32_t milliseconds) {
+    if (comparisonStopped())
+        return;
     midi.setMidiNoteNum(static_cast<std::uint8_t>(note));
     midi.NotePlay(milliseconds);
 }

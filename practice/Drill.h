@@ -51,10 +51,21 @@ public:
     /// Whether `chosen`, marked against the current question, has a wrong row in which something
     /// was chosen, so that the two can be heard one after the other.
     bool comparable(const Choices &chosen) { return !rowsToCompare(chosen).empty(); }
+    /// What a comparison sounds: what was asked, or what was chosen.
+    enum class Heard { asked, chosen };
+    /// What a comparison tells, and asks, as it sounds.
+    struct CompareCues {
+        /// Told as what was asked, then what was chosen, begins to sound.
+        std::function<void(Heard)> heard;
+        /// Asked before each note and pause: true ends the comparison there, so that the note
+        /// sounding when the learner asked to stop is the last.
+        std::function<bool()> stopped;
+    };
     /// "聴き比べる": for each wrong row in which something was chosen, sounds what was asked, a
     /// pause, then what was chosen, as `settings` sound a question (without the reference A);
     /// nothing for a drill the learner marks.
-    void compare(const Choices &chosen, const PracticeSettings &settings);
+    void compare(const Choices &chosen, const PracticeSettings &settings,
+                 const CompareCues &cues = {});
     static constexpr std::int32_t comparePauseMs = 700;
 
     /// The value item 1..`items` of an answer list stands for (`first` for item 1); nothing for
@@ -103,6 +114,13 @@ protected:
 private:
     /// The wrong rows of `chosen` in which something was chosen.
     std::vector<std::size_t> rowsToCompare(const Choices &chosen);
+    /// Whether the comparison under way, if any, is to stop.
+    bool comparisonStopped() const {
+        return comparing && comparing->stopped && comparing->stopped();
+    }
+
+    /// The cues of the comparison under way; nothing when none is.
+    const CompareCues *comparing = nullptr;
 
     WeakSpots *weakSpots = nullptr;
     const Exercise drillExercise;

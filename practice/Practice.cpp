@@ -75,10 +75,11 @@ void Practice::selectPage(std::optional<Exercise> page) {
 }
 
 void Practice::setNoteRange(NoteRange range) {
-    noteRange = range;
+    // Without a chosen range the pool keeps its range and keys, whatever the boxes show.
     if (range.preset >= 0 && range.preset < static_cast<Choice>(SingleNote::regionPresets.size())) {
         const auto &region = SingleNote::regionPresets[static_cast<std::size_t>(range.preset)];
         singleNote.setRegion(region.lowNote, region.highNote, range.onlyWhiteKeys);
+        poolRange = range;
     }
     singleNote.makeNotes();
 }
@@ -86,7 +87,8 @@ void Practice::setNoteRange(NoteRange range) {
 void Practice::resetNoteRange() {
     const auto &first = SingleNote::regionPresets.front();
     singleNote.setRegion(first.lowNote, first.highNote, true);
-    setNoteRange({});
+    poolRange = {};
+    singleNote.makeNotes();
 }
 
 bool Practice::next(const PracticeSettings &settings) {
@@ -103,6 +105,7 @@ bool Practice::next(const PracticeSettings &settings) {
     proposedGrade.reset();
     givenCount.reset();
     asked = settings;
+    askedRange = poolRange;
     replays = 0;
     answerSeen = false;
     questionEnded = false;
@@ -167,7 +170,7 @@ void Practice::ended(MarkedQuestion question) {
     question.replays = replays;
     question.answerSeen = question.answerSeen || answerSeen;
     question.settings = asked;
-    question.range = noteRange;
+    question.range = askedRange;
     question.proposedGrade = std::exchange(proposedGrade, std::nullopt);
     question.givenCount = std::exchange(givenCount, std::nullopt);
     if (onQuestionEnded)
@@ -280,10 +283,10 @@ bool Practice::canCompare() {
            drill(*shownPage).comparable(*endedWith);
 }
 
-void Practice::compare() {
+void Practice::compare(const Drill::CompareCues &cues) {
     schedule.stop();
     if (canCompare())
-        drill(*shownPage).compare(*endedWith, asked);
+        drill(*shownPage).compare(*endedWith, asked, cues);
 }
 
 void Practice::playReferenceA() {

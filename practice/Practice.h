@@ -81,8 +81,9 @@ public:
     /// or its answer looked at) with a wrong answer row in which something was chosen.
     bool canCompare();
     /// "聴き比べる": sounds each such row as it was asked, then as it was chosen when the question
-    /// ended. Changes no tally, answer or history.
-    void compare();
+    /// ended, telling `cues` what sounds and asking them whether to stop. Changes no tally, answer
+    /// or history.
+    void compare(const Drill::CompareCues &cues = {});
     /// "基準音を鳴らす": the A of 440 Hz for two seconds, on the exercise pages.
     void playReferenceA();
     /// Leans the note, scale and chord questions towards weak items from the next one on, or
@@ -138,16 +139,19 @@ private:
     std::optional<Exercise> shownPage = Exercise::note;
     QuestionButtons questionButtons;
     Tally shownCounters;
-    NoteRange noteRange;
+    /// The single-note range last applied to the note pool (none chosen: the first range, white
+    /// keys only); the boxes may show another until a range is chosen.
+    NoteRange poolRange;
 
     /// The identity of the question on show; every new question and every page shown takes the
     /// next.
     std::uint64_t questionId = 0;
     std::shared_ptr<RhythmDictation> rhythm;
     std::shared_ptr<MelodyDictation> melody;
-    /// The question on show: how it was asked, how often replayed, whether its answer was seen,
-    /// and whether it has ended (so that it is told once).
+    /// The question on show: how it was asked and from which note pool, how often replayed,
+    /// whether its answer was seen, and whether it has ended (so that it is told once).
     PracticeSettings asked;
+    NoteRange askedRange;
     /// What the lists showed when the question on show ended.
     std::optional<Choices> endedWith;
     std::optional<Choice> proposedGrade;

@@ -15,8 +15,8 @@ constexpr std::int32_t naturals[] = {9, 11, 0, 2, 4, 5, 7};
 
 TypedNote::Took TypedNote::type(char32_t key) {
     const char32_t upper = key >= U'a' && key <= U'z' ? key - U'a' + U'A' : key;
-    if (upper >= U'A' && upper <= U'G') {
-        letterClass = naturals[upper - U'A'];
+    if ((upper >= U'A' && upper <= U'G') || upper == U'H') {
+        letterClass = upper == U'H' ? naturals[U'B' - U'A'] : naturals[upper - U'A'];
         alteration = 0;
         return Took::letter;
     }

@@ -7,10 +7,11 @@
 
 namespace miminomi {
 
-/// A note typed key by key: the letter of a natural (C D E F G A B, either case), any number of
-/// sharps (# or +) and flats (-), then the digit of its octave, counted as from middle C's 4. The
-/// digit names the octave of the written letter, as musicians read it: B♯4 sounds as the C above
-/// middle C's B (note 72) and C♭4 as the B below middle C (note 59).
+/// A note typed key by key: the letter of a natural (C D E F G A B, either case, and H for B as
+/// German-trained musicians write it), any number of sharps (# or +) and flats (-), then the digit
+/// of its octave, counted as from middle C's 4. The digit names the octave of the written letter,
+/// as musicians read it: B♯4 sounds as the C above middle C's B (note 72) and C♭4 as the B below
+/// middle C (note 59).
 class TypedNote {
 public:
     /// What a key did.

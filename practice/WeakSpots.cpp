@@ -34,8 +34,7 @@ double WeakSpots::weight(DrawnQuestion question) const {
     const std::int32_t pitch = question.note % 12;
     switch (exercise) {
     case Exercise::note:
-        return std::max(weightOf({ItemKind::noteName, pitch}),
-                        weightOf({ItemKind::octave, question.note / 12}));
+        return weightOf({ItemKind::note, question.note});
     case Exercise::scale:
         return weightOf(
             {ItemKind::scale, question.type, Answers::isJapaneseScale(question.type) ? -1 : pitch});

@@ -36,8 +36,8 @@ public:
     /// Reads the latest answers of `exercise`, before its next question is drawn.
     void prepare(Exercise exercise);
     /// The weight of a question of the prepared exercise: 1 without weak items, up to
-    /// maxWeight; a single note is as weak as the weaker of its name and its octave, a chord as
-    /// the weaker of its type and its root.
+    /// maxWeight; a single note weighs as its pitch (name and height together, as it is marked),
+    /// a chord as the weaker of its type and its root.
     double weight(DrawnQuestion question) const;
     /// Calls `draw` until a question is kept, each kept with its weight over the largest weight
     /// any item has.

@@ -5,6 +5,7 @@
 #include "base/SteadyClock.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace miminomi {
 
@@ -15,6 +16,10 @@ class Wait : public SteadyClock {
 public:
     /// Returns after the given number of milliseconds.
     virtual void Sleep(std::uint32_t milliseconds) = 0;
+
+    /// While set, told when the learner asks to stop what is sounding during a wait (Escape in
+    /// the window); the request itself is input like any other and goes no further.
+    std::function<void()> onStopAsked;
 };
 
 } // namespace miminomi

@@ -95,6 +95,9 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
     practice->onQuestionEnded = [this](const MarkedQuestion &question) {
         // A question that cannot be kept is said on standard error; the quiz goes on.
         history->add(storedQuestionOf(question));
+        // The open statistics show it at once.
+        if (statisticsWindow)
+            statisticsWindow->questionMarked(question.exercise);
     };
 
     bindHandlers();

@@ -220,6 +220,8 @@ private:
     QLineEdit *textBoxFalse = nullptr;
     QLabel *label19 = nullptr;
     QLabel *label42 = nullptr;
+    /// Says what a comparison sounds while it sounds; made at the first comparison.
+    QLabel *compareCue = nullptr;
     QLabel *pictureBoxBitmapRight = nullptr;
     QLabel *pictureBoxBitmapBatu = nullptr;
 

@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window from the keyboard: a key for every question action (function keys, which
 // neither an answer box nor an input method takes), shown in the buttons' tooltips and beside
-// the menu items; single notes answered by letters and digits; Tab through each page in reading
-// order and on to the question buttons; Enter or Space presses a focused button.
+// the menu items; single notes answered by letters and digits, scales and chords by letters and
+// the first keys of their types; Tab through each page in reading order and on to the question
+// buttons; Enter or Space presses a focused button; Escape stops a comparison.
 #include "app/mainwindow/Form1.h"
 
+#include "app/widgets/Controls.h"
 #include "app/widgets/PictureButton.h"
 #include "app/widgets/TabControl.h"
 #include "practice/Practice.h"
@@ -14,12 +16,18 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
+#include <QHash>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShortcut>
+
+#include <optional>
+#include <utility>
 
 namespace miminomi {
 
@@ -142,15 +150,140 @@ private:
     std::vector<TypedNote> typing;
 };
 
-/// Lets an answer box be answered by the first keys of its items: what is typed, after what was
-/// typed before, chooses the first item it begins (ignoring case), the rest of the item selected
-/// so that typing goes on; typing that begins no item is typed as ever. Text an input method
-/// commits counts as typed.
+/// Readings of the kanji in the answer items' words, so that an item can be named in kana, as an
+/// input method gives them before they are converted.
+const std::pair<const char16_t *, const char16_t *> readings[] = {
+    {u"嬰", u"えい"},
+    {u"変", u"へん"},
+    {u"長音階", u"ちょうおんかい"},
+    {u"長調", u"ちょうちょう"},
+    {u"短調", u"たんちょう"},
+    {u"自然的", u"しぜんてき"},
+    {u"和声的", u"わせいてき"},
+    {u"旋律的", u"せんりつてき"},
+    {u"短音階", u"たんおんかい"},
+    {u"教会", u"きょうかい"},
+    {u"旋法", u"せんぽう"},
+    {u"陽音階", u"ようおんかい"},
+    {u"陰音階", u"いんおんかい"},
+    {u"民謡音階", u"みんようおんかい"},
+    {u"律音階", u"りつおんかい"},
+    {u"雅楽音階", u"ががくおんかい"},
+    {u"都節音階", u"みやこぶしおんかい"},
+    {u"沖縄音階", u"おきなわおんかい"},
+    {u"上行下行", u"じょうこうかこう"},
+    {u"同じ", u"おなじ"},
+};
+
+/// A name as typed and as listed are compared: full-width letters and signs as half-width,
+/// hiragana as katakana, without spaces, brackets or middle dots.
+QString folded(const QString &text) {
+    QString kept;
+    for (const QChar c : text.normalized(QString::NormalizationForm_KC)) {
+        const char16_t u = c.unicode();
+        if (c.isSpace() || u == u'(' || u == u')' || u == u'・')
+            continue;
+        kept += u >= u'ぁ' && u <= u'ゖ' ? QChar(char16_t(u + (u'ァ' - u'ぁ'))) : c;
+    }
+    return kept;
+}
+
+/// The names an answer item answers to, folded: its whole text and each of its words ("maj7",
+/// "メジャー・セブンス", "M7" and "△7" for "maj7　（メジャー・セブンス　M7, △7）"), each also
+/// with its kanji read.
+QStringList namesOf(const QString &item) {
+    static const QRegularExpression between(QStringLiteral("[\\s\u3000（）,，、]+"));
+    QStringList names;
+    for (const QString &word : QStringList{item} + item.split(between, Qt::SkipEmptyParts)) {
+        QString read = word;
+        for (const auto &[kanji, kana] : readings)
+            read.replace(QString::fromUtf16(kanji), QString::fromUtf16(kana));
+        for (const QString &name : {folded(word), folded(read)})
+            if (!name.isEmpty() && !names.contains(name))
+                names << name;
+    }
+    return names;
+}
+
+/// The item of `box` that `typed` names: one with a name as typed, else one with a name that
+/// begins as typed; capitals and small letters counted first ("M" the major chord, "m" the first
+/// of the minor ones), then not ("MAJ7"). The earliest item in the list wins; nothing when no
+/// item is named.
+std::optional<int> itemNamed(const QComboBox *box, const QString &typed) {
+    const QString wanted = folded(typed);
+    if (wanted.isEmpty())
+        return std::nullopt;
+    std::vector<QStringList> names;
+    for (int item = 0; item < box->count(); ++item)
+        names.push_back(namesOf(box->itemText(item)));
+    for (const Qt::CaseSensitivity cases : {Qt::CaseSensitive, Qt::CaseInsensitive})
+        for (const bool whole : {true, false})
+            for (int item = 0; item < box->count(); ++item)
+                for (const QString &name : names[std::size_t(item)])
+                    if (whole ? name.compare(wanted, cases) == 0 : name.startsWith(wanted, cases))
+                        return item;
+    return std::nullopt;
+}
+
+/// Shows item `item` of `box` from the beginning of its text.
+void show(QComboBox *box, int item) {
+    box->setCurrentIndex(item);
+    box->lineEdit()->setCursorPosition(0);
+}
+
+/// The text a key press types into `box`, or an input method commits to it; nothing for other
+/// events. A commit taken ends the composition shown in the box's text part, and writes nothing
+/// there: what is taken is the caller's to use.
+std::optional<QString> takeTyped(QComboBox *box, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier) ||
+            text.isEmpty() || !text[0].isPrint())
+            return std::nullopt;
+        return text;
+    }
+    if (event->type() == QEvent::InputMethod) {
+        const auto *input = static_cast<QInputMethodEvent *>(event);
+        if (!input->preeditString().isEmpty() || input->commitString().isEmpty())
+            return std::nullopt;
+        QInputMethodEvent ended;
+        QCoreApplication::sendEvent(box->lineEdit(), &ended);
+        return input->commitString();
+    }
+    return std::nullopt;
+}
+
+/// Lets an answer box be answered by the first keys of its items' names (see itemNamed): what is
+/// typed, after what was typed in the box before, chooses the item it names, else what is typed
+/// on its own does; typing that names nothing leaves the box as it is, and no typing ever lands in
+/// it as text. Text an input method commits counts as typed. Backspace takes the last key back
+/// (with none left, the box is blank again); Up and Down go through the items as ever. Typing
+/// starts afresh each time the box takes the focus.
 class FirstKeys final : public QObject {
 public:
     FirstKeys(QObject *parent, const QList<QComboBox *> &boxes) : QObject(parent) {
         for (QComboBox *box : boxes)
             box->installEventFilter(this);
+    }
+
+    /// Types `text` into `box`, after what was typed there before unless `afresh`; false, and the
+    /// box left as it is, when that names no item.
+    bool type(QComboBox *box, const QString &text, bool afresh = false) {
+        Typed &before = typing[box];
+        if (afresh || Controls::shownItem(box) != before.item)
+            before = {};
+        QStringList tries = {before.keys + text};
+        if (!before.keys.isEmpty())
+            tries << text;
+        for (const QString &keys : tries) {
+            if (const std::optional<int> item = itemNamed(box, keys)) {
+                show(box, *item);
+                before = {keys, *item};
+                return true;
+            }
+        }
+        return false;
     }
 
 protected:
@@ -159,33 +292,129 @@ protected:
         auto *box = qobject_cast<QComboBox *>(watched);
         if (!box)
             return false;
-        QString typed;
+        if (event->type() == QEvent::FocusIn) {
+            typing.remove(box);
+            return false;
+        }
         if (event->type() == QEvent::KeyPress) {
             const auto *key = static_cast<QKeyEvent *>(event);
-            if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-                return false;
-            typed = key->text();
-        } else if (event->type() == QEvent::InputMethod) {
-            const auto *input = static_cast<QInputMethodEvent *>(event);
-            if (!input->preeditString().isEmpty())
-                return false;
-            typed = input->commitString();
-        }
-        if (typed.isEmpty() || !typed[0].isPrint())
-            return false;
-        QLineEdit *text = box->lineEdit();
-        const int kept = text->hasSelectedText() ? text->selectionStart() : text->cursorPosition();
-        const QString prefix = text->text().left(kept) + typed;
-        for (int item = 0; item < box->count(); ++item) {
-            const QString name = box->itemText(item);
-            if (!name.isEmpty() && name.startsWith(prefix, Qt::CaseInsensitive)) {
-                box->setCurrentIndex(item);
-                text->setSelection(int(name.size()), int(prefix.size() - name.size()));
+            if (key->key() == Qt::Key_Backspace && key->modifiers() == Qt::NoModifier) {
+                takeBack(box);
                 return true;
+            }
+        }
+        if (const std::optional<QString> text = takeTyped(box, event)) {
+            type(box, *text);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    struct Typed {
+        QString keys;
+        int item = -1;
+    };
+
+    void takeBack(QComboBox *box) {
+        Typed &before = typing[box];
+        if (Controls::shownItem(box) != before.item)
+            before = {};
+        before.keys.chop(1);
+        const std::optional<int> item = before.keys.isEmpty()
+                                            ? std::optional<int>(box->findText(QString()))
+                                            : itemNamed(box, before.keys);
+        if (item && *item >= 0) {
+            show(box, *item);
+            before.item = *item;
+        }
+    }
+
+    /// What was typed in each box, and the item it chose; it counts while the box shows that item.
+    QHash<const QComboBox *, Typed> typing;
+};
+
+/// Answers a key or root list by letters: C D E F G A B (or H for B) choose the natural, then # or
+/// + raises it and - lowers it a semitone, as on the single-note page. What follows the root goes
+/// on to the lists of its type: the first with an item it names (see itemNamed) takes it and the
+/// focus, so that "F#m7" or "B-maj7" is typed in one go. A capital note letter starts the root
+/// again, and so does a small one that names no type; an accidental with no root typed raises or
+/// lowers the root shown. Kana name a root as the items do ("へ" for ヘ, "へんろ" for 変ロ), or
+/// else a type (a Japanese scale needs none).
+class RootKeys final : public QObject {
+public:
+    /// Each root list with the lists of its type, in the order they are offered what follows.
+    RootKeys(QObject *parent, FirstKeys &names,
+             const QList<std::pair<QComboBox *, QList<QComboBox *>>> &roots)
+        : QObject(parent), names(names) {
+        for (const auto &[root, types] : roots) {
+            typeLists.insert(root, types);
+            root->installEventFilter(this);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        auto *box = qobject_cast<QComboBox *>(watched);
+        if (!box || !typeLists.contains(box))
+            return false;
+        TypedNote &typed = typing[box];
+        if (event->type() == QEvent::FocusIn) {
+            typed.clear();
+            return false;
+        }
+        const std::optional<QString> text = takeTyped(box, event);
+        if (!text)
+            return false;
+        const std::optional<std::int32_t> pitch = typed.pitchClass();
+        const bool rooted = pitch && Controls::shownItem(box) == *pitch + 1;
+        if (!rooted)
+            typed.clear();
+        const char16_t key = text->size() == 1 ? text->front().unicode() : u'\0';
+        const bool letter = key != u'\0' && QStringLiteral("ABCDEFGHabcdefgh").contains(key);
+        if (key == u'#' || key == u'+' || key == u'-') {
+            const int shown = box->currentIndex();
+            if (rooted && typed.type(key) == TypedNote::Took::accidental)
+                show(box, *typed.pitchClass() + 1);
+            else if (!rooted && shown >= 1)
+                show(box, (shown - 1 + (key == u'-' ? 11 : 1)) % 12 + 1);
+        } else if (letter && (!rooted || QChar(key).isUpper())) {
+            startRoot(box, key);
+        } else if (rooted && !onToType(box, *text)) {
+            if (letter)
+                startRoot(box, key);
+            else
+                names.type(box, *text);
+        } else if (!rooted && !names.type(box, *text)) {
+            onToType(box, *text);
+        }
+        return true;
+    }
+
+private:
+    void startRoot(QComboBox *box, char16_t key) {
+        TypedNote &typed = typing[box];
+        typed.clear();
+        typed.type(key);
+        show(box, *typed.pitchClass() + 1);
+    }
+
+    /// Gives `text` to the first type list of `root` with an item it names, with the focus.
+    bool onToType(QComboBox *root, const QString &text) {
+        for (QComboBox *list : typeLists.value(root)) {
+            if (itemNamed(list, text)) {
+                // Focused first: a list starts its typing afresh when it takes the focus.
+                list->setFocus();
+                return names.type(list, text, true);
             }
         }
         return false;
     }
+
+    FirstKeys &names;
+    QHash<const QComboBox *, QList<QComboBox *>> typeLists;
+    /// The root being typed in each list.
+    QHash<const QComboBox *, TypedNote> typing;
 };
 
 QString withKey(const QString &what, const QKeySequence &key) {
@@ -248,8 +477,25 @@ void Form1::bindKeys() {
           comboBoxNoteHeight0, comboBoxNoteHeight1, comboBoxNoteHeight2, comboBoxNoteHeight3})
         box->setToolTip(noteKeys);
 
-    new FirstKeys(this, {comboBoxKey, comboBoxScaleType, comboBoxJPScaleType, comboBoxChordRoot,
-                         comboBoxChordType, comboBoxRisumSelfCheck, comboBoxMelodySelfCheck});
+    auto *firstKeys =
+        new FirstKeys(this, {comboBoxKey, comboBoxScaleType, comboBoxJPScaleType, comboBoxChordRoot,
+                             comboBoxChordType, comboBoxRisumSelfCheck, comboBoxMelodySelfCheck});
+    // Installed after the first keys, so that a root list reads its letters as notes first.
+    new RootKeys(this, *firstKeys,
+                 {{comboBoxKey, {comboBoxScaleType, comboBoxJPScaleType}},
+                  {comboBoxChordRoot, {comboBoxChordType}}});
+    for (QComboBox *root : {comboBoxKey, comboBoxChordRoot})
+        root->setToolTip(QStringLiteral("キーで答える：C D E F G A B（H もロ），# で半音上，"
+                                        "- で半音下，続けて種類の頭文字"));
+    comboBoxChordType->setToolTip(
+        QStringLiteral("キーで答える：名前の頭文字（M はメジャー，m はマイナー），"
+                       "または矢印キー（↑↓）"));
+    comboBoxScaleType->setToolTip(
+        QStringLiteral("キーで答える：名前やよみの頭文字（例：Major，minor，ちょう，どりあ），"
+                       "または矢印キー（↑↓）"));
+    comboBoxJPScaleType->setToolTip(
+        QStringLiteral("キーで答える：よみの頭文字（例：よう，いん，みんよう），"
+                       "または矢印キー（↑↓）"));
 
     auto *enter = new PressOnEnter(this);
     for (QPushButton *button : findChildren<QPushButton *>())

@@ -4,6 +4,7 @@
 // handler reads the widgets, asks the practice, and shows what it answers.
 #include "app/mainwindow/Form1.h"
 
+#include "app/mainwindow/ClientArea.h"
 #include "app/services/Pictures.h"
 #include "app/services/ScorePicture.h"
 #include "app/widgets/Controls.h"
@@ -229,7 +230,30 @@ void Form1::buttonNext_Click() {
 }
 
 void Form1::menuCompare_Click() {
-    sounding([&] { practice->compare(); });
+    // Said above the pages, beside the reference-A box, and only while the comparison sounds.
+    if (!compareCue) {
+        compareCue = Controls::label(client, "labelCompareCue", {296, 8, 332, 24}, {});
+        compareCue->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        compareCue->setIndent(6);
+        compareCue->setAutoFillBackground(true);
+        Controls::setBackground(compareCue, QColor(255, 255, 128));
+        compareCue->hide();
+    }
+    // Escape during the comparison's waits stops it; the wait drops the key like any other.
+    bool stopAsked = false;
+    wait.onStopAsked = [&stopAsked] { stopAsked = true; };
+    Drill::CompareCues cues;
+    cues.heard = [this](Drill::Heard now) {
+        compareCue->setText(now == Drill::Heard::asked
+                                ? QStringLiteral("♪出題 → あなたの答え（Esc で止める）")
+                                : QStringLiteral("出題 → ♪あなたの答え（Esc で止める）"));
+        compareCue->show();
+        compareCue->raise();
+    };
+    cues.stopped = [&stopAsked] { return stopAsked; };
+    sounding([&] { practice->compare(cues); });
+    wait.onStopAsked = nullptr;
+    compareCue->hide();
 }
 
 void Form1::menuReferenceA_Click() {
@@ -294,6 +318,11 @@ void Form1::doCheck() {
         return;
     Drill &drill = practice->drill(marked->exercise);
     const std::vector<QLabel *> marks = markPictures(marked->exercise);
+    // A wrong answer that can be heard against the question says how.
+    const QString compareHint =
+        practice->canCompare()
+            ? QStringLiteral("聴き比べる（F9）で，出題とあなたの答えを続けて聴けます．")
+            : QString();
     for (std::size_t row = 0; row < marked->rowsRight.size(); ++row) {
         QLabel *mark = marks.at(drill.markOfRow(row));
         const bool right = marked->rowsRight[row];
@@ -301,6 +330,7 @@ void Form1::doCheck() {
         if (kept->pixmap().isNull())
             kept->setPixmap(Pictures::load(right ? "markRight" : "markWrong", {40, 40}));
         mark->setPixmap(kept->pixmap());
+        mark->setToolTip(right ? QString() : compareHint);
         mark->show();
     }
 }

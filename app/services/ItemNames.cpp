@@ -7,17 +7,19 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <vector>
 
 namespace miminomi {
 
 namespace {
 
-/// The name of a confused value in the words of its kind.
+/// The name of an item's value in the words of its kind.
 QString valueName(ItemKind kind, std::int32_t value) {
     switch (kind) {
-    case ItemKind::octave:
-        return octaveName(value);
+    case ItemKind::note:
+        return writtenNote(value);
     case ItemKind::scale:
     case ItemKind::scaleType:
         return scaleTypeName(value);
@@ -31,6 +33,26 @@ QString valueName(ItemKind kind, std::int32_t value) {
         break;
     }
     return noteName(value);
+}
+
+/// Intervals up to two octaves, by semitones, as a teacher names them.
+const std::array<const char16_t *, 24> intervals = {
+    u"",           u"半音",     u"全音",   u"短3度",  u"長3度",  u"完全4度",
+    u"増4度",      u"完全5度",  u"短6度",  u"長6度",  u"短7度",  u"長7度",
+    u"オクターブ", u"短9度",    u"長9度",  u"短10度", u"長10度", u"完全11度",
+    u"増11度",     u"完全12度", u"短13度", u"長13度", u"短14度", u"長14度",
+};
+
+/// The interval of a number of semitones, either way: "半音", "全音", "短3度", … "オクターブ",
+/// "短9度", … "2オクターブ", "2オクターブと半音".
+QString intervalName(std::int32_t semitones) {
+    const std::int32_t wide = std::abs(semitones);
+    if (wide < static_cast<std::int32_t>(intervals.size()))
+        return QString::fromUtf16(intervals[static_cast<std::size_t>(wide)]);
+    const QString octaves = QStringLiteral("%1オクターブ").arg(wide / 12);
+    if (wide % 12 == 0)
+        return octaves;
+    return octaves + QStringLiteral("と") + QString::fromUtf16(intervals[wide % 12]);
 }
 
 } // namespace
@@ -232,9 +254,27 @@ QString itemName(const ItemKey &item) {
 }
 
 QString confusionText(const Confusion &confusion) {
-    return QStringLiteral("%1 を %2 と答えた\u3000%3回")
-        .arg(valueName(confusion.kind, confusion.asked),
-             valueName(confusion.kind, confusion.answered), QString::number(confusion.count));
+    // The key of a scale and the root of a chord are named as such, or they would read as notes.
+    QString whose;
+    if (confusion.kind == ItemKind::scaleKey)
+        whose = QStringLiteral("主音");
+    else if (confusion.kind == ItemKind::chordRoot)
+        whose = QStringLiteral("根音");
+    // A name answered without its height is shown as it was answered.
+    const ItemKind asked = confusion.kind == ItemKind::noteName ? ItemKind::note : confusion.kind;
+    const QString named = whose + QStringLiteral("「%1」").arg(valueName(asked, confusion.asked));
+    // A list left blank while the other was answered.
+    if (confusion.answered < 0)
+        return named + QStringLiteral("を答えなかった");
+    return named +
+           QStringLiteral("を「%1」と答えた").arg(valueName(confusion.kind, confusion.answered));
+}
+
+QString slipText(const NoteSlip &slip) {
+    if (slip.semitones == 0)
+        return QStringLiteral("名前は正しく，高さを答えなかった");
+    return intervalName(slip.semitones) +
+           (slip.semitones > 0 ? QStringLiteral("高く答えた") : QStringLiteral("低く答えた"));
 }
 
 } // namespace miminomi

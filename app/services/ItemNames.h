@@ -45,9 +45,16 @@ QString chordTypeName(std::int32_t type);
 QString pieceName(std::int32_t piece);
 /// The self-mark grade 0..4 as the list words it; 2 is the list's blank item.
 QString gradeName(std::int32_t grade);
-/// The label of an item of the statistics.
+/// The label of an item of the statistics: a note as "ハ（上一点）".
 QString itemName(const ItemKey &item);
-/// One confusion as a line: "嬰ヘ を ト と答えた　4回".
+/// One confusion, without its count: "「ロ（上一点）」を「ハ（上二点）」と答えた"; a name answered
+/// without its height as it was answered, "「ロ（上一点）」を「ハ」と答えた"; the key of a scale
+/// and the root of a chord named as such: "根音「ハ」を「ニ」と答えた"; a list left blank while the
+/// other was answered: "主音「ニ」を答えなかった".
 QString confusionText(const Confusion &confusion);
+/// How single notes were answered wrong, by the interval and its direction: "半音高く答えた",
+/// "長3度低く答えた", "オクターブ高く答えた", "短9度低く答えた"; the right name without its
+/// height for 0.
+QString slipText(const NoteSlip &slip);
 
 } // namespace miminomi

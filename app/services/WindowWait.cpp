@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <chrono>
@@ -73,6 +74,12 @@ std::int64_t WindowWait::nowMs() const {
 }
 
 bool WindowWait::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress && onStopAsked) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Escape && !(key->modifiers() & ~Qt::KeypadModifier) &&
+            !key->isAutoRepeat())
+            onStopAsked();
+    }
     if (isUserInput(event->type()))
         return true;
     return QObject::eventFilter(watched, event);

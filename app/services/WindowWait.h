@@ -12,7 +12,8 @@ namespace miminomi {
 /// The program's blocking wait: until the deadline the windows keep painting and timers keep
 /// running, while every click, key press and wheel turn is dropped, so that nothing the learner
 /// does during a sound is carried out afterwards. Consecutive waits are chained on absolute
-/// deadlines so that a sequence of notes does not drift.
+/// deadlines so that a sequence of notes does not drift. A plain Escape is also dropped, after
+/// telling onStopAsked, when it is set.
 class WindowWait : public QObject, public Wait {
     Q_OBJECT
 public:

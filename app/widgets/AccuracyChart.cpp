@@ -4,6 +4,7 @@
 
 #include "app/services/Fonts.h"
 #include "app/widgets/ChartStyle.h"
+#include "history/Statistics.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -30,11 +31,31 @@ QFont smallFont() {
     return Fonts::ui(8.25);
 }
 
+QString percentText(const Tally &tally) {
+    return tally.answers() == 0 ? QStringLiteral("—")
+                                : QStringLiteral("%1%").arg(roundedPercent(tally));
+}
+
 } // namespace
 
 AccuracyChart::AccuracyChart(QString title, std::vector<Row> rows, QWidget *parent)
-    : QWidget(parent), title(std::move(title)), rows(std::move(rows)) {
+    : QWidget(parent), title(std::move(title)), rows(std::move(rows)), columns(ownColumns()) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void AccuracyChart::align(const std::vector<AccuracyChart *> &charts) {
+    Columns widest;
+    for (const AccuracyChart *chart : charts) {
+        const Columns own = chart->ownColumns();
+        widest.label = std::max(widest.label, own.label);
+        widest.percent = std::max(widest.percent, own.percent);
+        widest.count = std::max(widest.count, own.count);
+    }
+    for (AccuracyChart *chart : charts) {
+        chart->columns = widest;
+        chart->updateGeometry();
+        chart->update();
+    }
 }
 
 int AccuracyChart::titleHeight() const {
@@ -46,37 +67,37 @@ int AccuracyChart::rowHeight(const Row &row) const {
     return line + static_cast<int>(row.notes.size()) * QFontMetrics(smallFont()).height();
 }
 
-int AccuracyChart::labelWidth() const {
+AccuracyChart::Columns AccuracyChart::ownColumns() const {
     const QFontMetrics metrics(labelFont());
-    int widest = 0;
-    for (const Row &row : rows)
-        widest = std::max(widest, metrics.horizontalAdvance(row.label));
-    return widest;
-}
-
-QString AccuracyChart::valueText(const Row &row) {
-    if (row.tally.answers() == 0)
-        return QStringLiteral("—\u3000") + row.count;
-    return QStringLiteral("%1%\u3000%2").arg(row.tally.percentRight()).arg(row.count);
+    Columns own{0, metrics.horizontalAdvance(QStringLiteral("100%")), 0};
+    for (const Row &row : rows) {
+        own.label = std::max(own.label, metrics.horizontalAdvance(row.label));
+        own.percent = std::max(own.percent, metrics.horizontalAdvance(percentText(row.tally)));
+        own.count = std::max(own.count, metrics.horizontalAdvance(row.count));
+    }
+    return own;
 }
 
 int AccuracyChart::valueWidth() const {
-    const QFontMetrics metrics(labelFont());
-    int widest = metrics.horizontalAdvance(QStringLiteral("100%"));
-    for (const Row &row : rows)
-        widest = std::max(widest, metrics.horizontalAdvance(valueText(row)));
-    return widest;
+    return columns.percent + gap + columns.count;
 }
 
 QSize AccuracyChart::sizeHint() const {
     int height = titleHeight() + margin;
     for (const Row &row : rows)
         height += rowHeight(row);
-    return {2 * margin + labelWidth() + valueWidth() + 2 * gap + 2 * minimumBar, height};
+    return {2 * margin + columns.label + valueWidth() + 2 * gap + 2 * minimumBar, height};
 }
 
 QSize AccuracyChart::minimumSizeHint() const {
-    return {2 * margin + labelWidth() + valueWidth() + 2 * gap + minimumBar, sizeHint().height()};
+    // The lines under the bars are whole, never cut short.
+    const QFontMetrics small(smallFont());
+    int widestNote = 0;
+    for (const Row &row : rows)
+        for (const QString &note : row.notes)
+            widestNote = std::max(widestNote, small.horizontalAdvance(note));
+    const int bars = 2 * margin + columns.label + valueWidth() + 2 * gap + minimumBar;
+    return {std::max(bars, 2 * margin + columns.label + gap + widestNote), sizeHint().height()};
 }
 
 void AccuracyChart::paintEvent(QPaintEvent *) {
@@ -84,11 +105,14 @@ void AccuracyChart::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
 
-    const int barLeft = margin + labelWidth() + gap;
+    const int barLeft = margin + columns.label + gap;
     // Long bars on a wide window are hard to compare with their figures: they stop at a width.
     const int barRight =
         std::clamp(width() - margin - valueWidth() - gap, barLeft + 1, barLeft + maximumBar);
     const auto xAt = [&](double share) { return barLeft + share * (barRight - barLeft); };
+    // The percentages and the counts each right-aligned in their column.
+    const int percentRight = barRight + gap + columns.percent;
+    const int countRight = percentRight + gap + columns.count;
 
     painter.setPen(ChartStyle::text);
     painter.setFont(titleFont());
@@ -123,7 +147,10 @@ void AccuracyChart::paintEvent(QPaintEvent *) {
         painter.setFont(labelFont());
         painter.setPen(ChartStyle::text);
         painter.drawText(margin, baseline, row.label);
-        painter.drawText(barRight + gap, baseline, valueText(row));
+        const QString percent = percentText(row.tally);
+        painter.drawText(percentRight - labelMetrics.horizontalAdvance(percent), baseline, percent);
+        painter.drawText(countRight - labelMetrics.horizontalAdvance(row.count), baseline,
+                         row.count);
 
         if (row.tally.answers() > 0) {
             const double share = static_cast<double>(row.tally.right) / row.tally.answers();
@@ -142,9 +169,11 @@ void AccuracyChart::paintEvent(QPaintEvent *) {
         painter.setPen(ChartStyle::axisText);
         int noteTop = top + lineHeight - 4;
         for (const QString &note : row.notes) {
-            painter.drawText(
-                barLeft, noteTop + smallMetrics.ascent(),
-                smallMetrics.elidedText(note, Qt::ElideRight, width() - margin - barLeft));
+            // Over the grid lines, which would run through the words.
+            painter.fillRect(QRectF(barLeft, noteTop, smallMetrics.horizontalAdvance(note),
+                                    smallMetrics.height()),
+                             ChartStyle::panel);
+            painter.drawText(barLeft, noteTop + smallMetrics.ascent(), note);
             noteTop += smallMetrics.height();
         }
         top += rowHeight(row);

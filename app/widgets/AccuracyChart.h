@@ -13,8 +13,8 @@
 namespace miminomi {
 
 /// One group of the statistics' items as labelled horizontal bars: the share of right answers in
-/// green and of wrong ones in coral, with the percentage and the count beside each bar, on grid
-/// lines at 0, 50 and 100 %.
+/// green and of wrong ones in coral, with the rounded percentage and the count in columns beside
+/// each bar, on grid lines at 0, 50 and 100 %.
 class AccuracyChart : public QWidget {
     Q_OBJECT
 public:
@@ -29,6 +29,9 @@ public:
 
     AccuracyChart(QString title, std::vector<Row> rows, QWidget *parent = nullptr);
 
+    /// Gives the charts the same columns, so that their bars start and end one under another.
+    static void align(const std::vector<AccuracyChart *> &charts);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -36,14 +39,21 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    /// The widths of the label, percentage and count columns.
+    struct Columns {
+        int label = 0;
+        int percent = 0;
+        int count = 0;
+    };
+
     int rowHeight(const Row &row) const;
     int titleHeight() const;
-    int labelWidth() const;
+    Columns ownColumns() const;
     int valueWidth() const;
-    static QString valueText(const Row &row);
 
     QString title;
     std::vector<Row> rows;
+    Columns columns;
 };
 
 } // namespace miminomi

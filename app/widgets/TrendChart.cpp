@@ -10,7 +10,6 @@
 #include <QPainterPath>
 
 #include <algorithm>
-#include <cmath>
 
 namespace miminomi {
 
@@ -36,11 +35,13 @@ TrendChart::TrendChart(QWidget *parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
-void TrendChart::setDays(const std::vector<DayAccuracy> &all, const QString &caption) {
+void TrendChart::setDays(const std::vector<DayAccuracy> &all, const QString &rate,
+                         const QString &count) {
     days.clear();
     std::copy_if(all.begin(), all.end(), std::back_inserter(days),
                  [](const DayAccuracy &day) { return day.tally.answers() > 0; });
-    countCaption = caption;
+    rateCaption = rate;
+    countCaption = count;
     update();
 }
 
@@ -62,11 +63,12 @@ void TrendChart::paintEvent(QPaintEvent *) {
     const QFontMetrics small(smallFont());
     painter.setFont(titleFont());
     painter.setPen(ChartStyle::text);
-    painter.drawText(margin, margin / 2 + titleMetrics.ascent(), QStringLiteral("日ごとの正解率"));
+    painter.drawText(margin, margin / 2 + titleMetrics.ascent(),
+                     QStringLiteral("日ごとの") + rateCaption);
 
     // The legend at the right of the title: the line and the small bar.
     painter.setFont(smallFont());
-    const QString pointLegend = QStringLiteral("正解率");
+    const QString &pointLegend = rateCaption;
     const int legendBaseline = margin / 2 + titleMetrics.ascent();
     int x = width() - margin - small.horizontalAdvance(countCaption);
     painter.setPen(ChartStyle::axisText);
@@ -101,18 +103,32 @@ void TrendChart::paintEvent(QPaintEvent *) {
     if (days.empty())
         return;
 
-    const double slot = static_cast<double>(right - left) / days.size();
-    const auto xAt = [&](std::size_t i) { return left + slot * (i + 0.5); };
+    // Each day of the stretch from the first day with answers to the last takes a slot, so that
+    // days without answers show as a gap.
+    const std::int32_t firstDay = days.front().day;
+    const double slot = static_cast<double>(right - left) / (days.back().day - firstDay + 1);
+    const auto xAt = [&](std::size_t i) { return left + slot * (days[i].day - firstDay + 0.5); };
+    // The room around each point: to its nearer neighbour, or the whole width when it is alone.
+    const auto roomAt = [&](std::size_t i) {
+        double room = right - left;
+        if (i > 0)
+            room = std::min(room, xAt(i) - xAt(i - 1));
+        if (i + 1 < days.size())
+            room = std::min(room, xAt(i + 1) - xAt(i));
+        return room;
+    };
+    double closest = right - left;
     std::int64_t most = 1;
-    for (const DayAccuracy &day : days)
-        most = std::max(most, day.tally.answers());
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        closest = std::min(closest, roomAt(i));
+        most = std::max(most, days[i].tally.answers());
+    }
 
-    // The small bars, with their figures where the slot has room for them, and the dates, as many
-    // as fit side by side.
-    const int dateWidth = small.horizontalAdvance(QStringLiteral("12/31")) + 8;
-    const auto dateStep = static_cast<std::size_t>(std::ceil(dateWidth / slot));
+    // The small bars, with their figures where there is room for them, and the dates, each where
+    // it does not run into the one before.
     const double barWidth = std::clamp(slot * 0.6, 1.0, 22.0);
     const int barSpace = countBottom - countTop - small.height();
+    double dateEnd = left - margin;
     for (std::size_t i = 0; i < days.size(); ++i) {
         const std::int64_t count = days[i].tally.answers();
         const double barHeight = std::max(1.0, static_cast<double>(count) * barSpace / most);
@@ -122,34 +138,40 @@ void TrendChart::paintEvent(QPaintEvent *) {
         painter.setPen(ChartStyle::axisText);
         const QString figure = QString::number(count);
         const int figureWidth = small.horizontalAdvance(figure);
-        if (figureWidth + 4 <= slot)
+        if (figureWidth + 4 <= roomAt(i))
             painter.drawText(QPointF(xAt(i) - figureWidth / 2.0, countBottom - barHeight - 3),
                              figure);
-        if (i % dateStep == 0) {
-            const QString date = shortDate(days[i].day);
-            painter.drawText(QPointF(xAt(i) - small.horizontalAdvance(date) / 2.0, dateBaseline),
-                             date);
+        const QString date = shortDate(days[i].day);
+        const double dateLeft = xAt(i) - small.horizontalAdvance(date) / 2.0;
+        if (dateLeft >= dateEnd + 8) {
+            painter.drawText(QPointF(dateLeft, dateBaseline), date);
+            dateEnd = dateLeft + small.horizontalAdvance(date);
         }
     }
 
-    // The line first, then the points over it.
-    QPainterPath line;
-    for (std::size_t i = 0; i < days.size(); ++i) {
-        const QPointF point(xAt(i), yAt(days[i].tally.percentRight() / 100.0));
-        if (i == 0)
-            line.moveTo(point);
-        else
-            line.lineTo(point);
+    const auto pointAt = [&](std::size_t i) {
+        const Tally &tally = days[i].tally;
+        return QPointF(xAt(i), yAt(static_cast<double>(tally.right) / tally.answers()));
+    };
+    // The line first, solid from day to day and dashed across days without answers; then the
+    // points over it.
+    QPainterPath daily;
+    QPainterPath acrossGaps;
+    for (std::size_t i = 1; i < days.size(); ++i) {
+        QPainterPath &path = days[i].day - days[i - 1].day == 1 ? daily : acrossGaps;
+        path.moveTo(pointAt(i - 1));
+        path.lineTo(pointAt(i));
     }
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(ChartStyle::trendLine, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(line);
-    const double radius = std::clamp(slot / 4, 1.5, 4.0);
+    painter.drawPath(daily);
+    painter.setPen(QPen(ChartStyle::trendLine, 1.5, Qt::DashLine, Qt::FlatCap, Qt::RoundJoin));
+    painter.drawPath(acrossGaps);
+    const double radius = std::clamp(closest / 4, 2.0, 4.0);
     painter.setPen(QPen(Qt::white, 1.5));
     painter.setBrush(ChartStyle::trendPoint);
     for (std::size_t i = 0; i < days.size(); ++i)
-        painter.drawEllipse(QPointF(xAt(i), yAt(days[i].tally.percentRight() / 100.0)), radius,
-                            radius);
+        painter.drawEllipse(pointAt(i), radius, radius);
 }
 
 } // namespace miminomi

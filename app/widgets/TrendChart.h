@@ -11,17 +11,19 @@
 
 namespace miminomi {
 
-/// The share of right answers day by day: one point for each day with answers, evenly spaced and
-/// dated M/D underneath, joined by a line over grid lines at 0, 50 and 100 %, with the day's
-/// number of answers as a small bar and figure below.
+/// The share of right answers day by day: one point for each day with answers, placed by its date
+/// (days without answers leave their gap) and dated M/D underneath, joined by a line (dashed across
+/// a gap) over grid lines at 0, 50 and 100 %, with the day's number of answers as a small bar and
+/// figure below.
 class TrendChart : public QWidget {
     Q_OBJECT
 public:
     explicit TrendChart(QWidget *parent = nullptr);
 
-    /// Shows `days`, leaving out any without answers; `countCaption` names what the small bars
-    /// count.
-    void setDays(const std::vector<DayAccuracy> &days, const QString &countCaption);
+    /// Shows `days`, leaving out any without answers; `rateCaption` names the share the points
+    /// show, `countCaption` what the small bars count.
+    void setDays(const std::vector<DayAccuracy> &days, const QString &rateCaption,
+                 const QString &countCaption);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -31,6 +33,7 @@ protected:
 
 private:
     std::vector<DayAccuracy> days;
+    QString rateCaption;
     QString countCaption;
 };
 

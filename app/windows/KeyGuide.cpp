@@ -28,8 +28,9 @@ const std::vector<KeyGuide::Part> &KeyGuide::parts() {
              {Qt::Key_F7, QStringLiteral("採点：答えを採点します．リズムとメロディでは，"
                                          "自己採点の得点確定です．")},
              {Qt::Key_F8, QStringLiteral("正解を見る：正解を答えの欄に表示します．")},
-             {Qt::Key_F9, QStringLiteral("聴き比べる：間違えた答えについて，出題と"
-                                         "あなたの答えを続けて鳴らします．")},
+             {Qt::Key_F9,
+              QStringLiteral("聴き比べる：間違えた答えについて，出題と"
+                             "あなたの答えを続けて鳴らします（Escキーで止まります）．")},
              {Qt::Key_F4, QStringLiteral("基準音を鳴らす：ラ（A＝440Hz）を2秒鳴らします．")},
              {Qt::Key_F2, QStringLiteral("過去記録を見る：これまでの成績をグラフで見ます．")},
              {QKeySequence(Qt::SHIFT | Qt::Key_F2),
@@ -41,10 +42,14 @@ const std::vector<KeyGuide::Part> &KeyGuide::parts() {
          QStringLiteral("Tabキーで次の欄やボタンへ進み，Enterキーでボタンを押せます．")},
         {QStringLiteral("答えをキーで入れる"),
          {},
-         QStringLiteral("単音：C D E F G A B で音名（H もロ），# で半音上げ，- で半音下げ，"
-                        "続けて数字で高さ（4が上一点）．例：C4 はハ（上一点），B#4 はハ（上二点）"
-                        "です．\nスケールとコード：主音を同じように文字で入れると種類の欄へ進み，"
-                        "種類は名前の頭の文字か，上下の矢印キーで選びます．")},
+         QStringLiteral(
+             "単音：C D E F G A B で音名（H もロ），# で半音上げ，- で半音下げ，"
+             "続けて数字で高さ（4が上一点）．例：C4 はハ（上一点），B#4 はハ（上二点）"
+             "です．\nスケールとコード：主音を同じように C D E F G A B（H もロ）と # や - で"
+             "入れ，続けて種類を名前の頭文字で入れます（M はメジャー，m はマイナー，m7，maj7，"
+             "dim7，sus4 など．スケールは Major，minor や，ちょう，わせい，どりあ，みんよう"
+             "などのよみでも）．上下の矢印キーでも選べます．ひらがなの音名（へ，へんろ など）"
+             "も使えます．")},
         {QStringLiteral("練習メニュー（Alt+P）"),
          {
              {{},

@@ -11,12 +11,14 @@
 #include "history/History.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
 
+#include <map>
 #include <numeric>
 #include <utility>
 
@@ -67,16 +69,21 @@ void clearAboveStretch(QVBoxLayout *layout) {
 QString summaryOf(const Statistics &statistics, Exercise exercise) {
     const QString percent = statistics.total.answers() == 0
                                 ? QStringLiteral("—")
-                                : QStringLiteral("%1%").arg(statistics.total.percentRight());
+                                : QStringLiteral("%1%").arg(roundedPercent(statistics.total));
     if (isPiece(exercise))
-        return QStringLiteral("問題 %1曲\u3000\u3000自己採点の正解率 %2")
+        return QStringLiteral("出題数：%1曲\u3000自己採点の得点率：%2")
             .arg(statistics.questions)
             .arg(percent);
-    return QStringLiteral("問題 %1問\u3000\u3000答え %2回\u3000\u3000正解率 %3\u3000\u3000"
-                          "採点の前に「正解を見る」で見た答え %4回")
+    const Tally &total = statistics.total;
+    return QStringLiteral("出題数：%1問\u3000解答数：%2\u3000正解率：%3\n"
+                          "正解：%4\u3000間違い：%5\u3000答えなし：%6\u3000"
+                          "採点前に正解を見た：%7問")
         .arg(statistics.questions)
-        .arg(statistics.total.answers())
+        .arg(total.answers())
         .arg(percent)
+        .arg(total.right)
+        .arg(total.wrong - statistics.unanswered)
+        .arg(statistics.unanswered)
         .arg(statistics.lookedAt);
 }
 
@@ -88,12 +95,35 @@ Rows rowsOf(const Statistics &statistics, ItemKind kind) {
     return rows;
 }
 
+using Groups = std::vector<std::pair<QString, Rows>>;
+
+/// Scales: each type over all its keys first, then each type's keys beneath it.
+Groups scaleGroups(const Statistics &statistics) {
+    std::map<std::int32_t, Tally> types;
+    std::map<std::int32_t, Rows> keys;
+    for (const auto &[item, tally] : statistics.items) {
+        if (item.kind != ItemKind::scale)
+            continue;
+        Tally &type = types[item.value];
+        type.right += tally.right;
+        type.wrong += tally.wrong;
+        if (item.key >= 0)
+            keys[item.value].push_back({noteName(item.key), tally, times(tally.answers()), {}});
+    }
+    Groups groups(1, {QStringLiteral("音階の種類"), {}});
+    for (const auto &[type, tally] : types)
+        groups.front().second.push_back({scaleTypeName(type), tally, times(tally.answers()), {}});
+    for (auto &[type, rows] : keys)
+        groups.push_back({scaleTypeName(type) + QStringLiteral("（主音ごと）"), std::move(rows)});
+    return groups;
+}
+
 /// The counts of the given grades of a piece, or nothing when none of them was given.
 QString gradeCounts(const PieceGrades &piece, std::initializer_list<std::int32_t> grades) {
     QStringList counts;
     for (const std::int32_t grade : grades)
         if (const std::int64_t count = piece.grades[static_cast<std::size_t>(grade)])
-            counts << gradeName(grade) + QLatin1Char(' ') + QString::number(count);
+            counts << gradeName(grade) + times(count);
     return counts.join(QStringLiteral("\u3000"));
 }
 
@@ -115,14 +145,12 @@ Rows pieceRows(const Statistics &statistics) {
     return rows;
 }
 
-std::vector<std::pair<QString, Rows>> itemGroupsOf(const Statistics &statistics,
-                                                   Exercise exercise) {
+Groups itemGroupsOf(const Statistics &statistics, Exercise exercise) {
     switch (exercise) {
     case Exercise::note:
-        return {{QStringLiteral("音の名前"), rowsOf(statistics, ItemKind::noteName)},
-                {QStringLiteral("高さ（オクターブ）"), rowsOf(statistics, ItemKind::octave)}};
+        return {{QStringLiteral("音（名前と高さ）"), rowsOf(statistics, ItemKind::note)}};
     case Exercise::scale:
-        return {{QStringLiteral("音階（主音と種類）"), rowsOf(statistics, ItemKind::scale)}};
+        return scaleGroups(statistics);
     case Exercise::chord:
         return {{QStringLiteral("コードの種類"), rowsOf(statistics, ItemKind::chordType)},
                 {QStringLiteral("根音"), rowsOf(statistics, ItemKind::chordRoot)}};
@@ -130,17 +158,20 @@ std::vector<std::pair<QString, Rows>> itemGroupsOf(const Statistics &statistics,
     case Exercise::melody:
         break;
     }
-    return {{QStringLiteral("曲（自己採点の点数から）"), pieceRows(statistics)}};
+    return {{QStringLiteral("曲（自己採点の得点率）"), pieceRows(statistics)}};
 }
 
+// The messages break their lines by hand, between phrases, and are not wrapped: a wrapped
+// Japanese line may break inside a word.
 QString emptyText(Exercise exercise, Period period) {
-    const QString first = period == Period::everything
-                              ? QStringLiteral("まだ記録がありません。\n")
-                              : QStringLiteral("この期間の記録はありません。\n期間を変えるか，");
+    const QString first =
+        period == Period::everything
+            ? QStringLiteral("まだ答えの履歴がありません．\n")
+            : QStringLiteral("この期間に答えた問題はありません．\n期間を変えるか，");
     const QString action = isPiece(exercise)
-                               ? QStringLiteral("曲を聴いて自己採点し「得点確定」を押す")
-                               : QStringLiteral("問題に答えて「採点」する");
-    return first + action + QStringLiteral("と，ここに成績の分析が表示されます。");
+                               ? QStringLiteral("曲を聴いて自己採点し，「得点確定」を押すと，")
+                               : QStringLiteral("問題に答えて「採点」すると，");
+    return first + action + QStringLiteral("\nここに成績の分析が表示されます．");
 }
 
 QString noticeOf(History::Problem problem) {
@@ -148,33 +179,68 @@ QString noticeOf(History::Problem problem) {
     QString what;
     switch (problem) {
     case History::Problem::newer:
-        what =
-            file + QStringLiteral("は，新しい版のみみのみで作られているため，この版では読めません。"
-                                  "\nファイルはそのままにしてあります。");
+        what = file + QStringLiteral("は，\n新しい版のみみのみで作られているため，"
+                                     "この版では読めません．\nファイルはそのままにしてあります．");
         break;
     case History::Problem::locked:
-        what = file + QStringLiteral("を，いまほかのプログラムが使っています。"
-                                     "\nしばらくしてから，もう一度開いてください。");
+        what = file + QStringLiteral("を，\nいまほかのプログラムが使っています．"
+                                     "\nしばらくしてから，もう一度開いてください．");
         break;
     case History::Problem::cannotWrite:
-        what =
-            file + QStringLiteral("を置くフォルダーに書き込めないため，答えが記録されていません。");
+        what = file + QStringLiteral("を置くフォルダーに\n書き込めないため，"
+                                     "答えを履歴に残せません．");
         break;
     case History::Problem::unreadable:
     case History::Problem::none:
-        what = file + QStringLiteral("が壊れているか，読み込めません。"
-                                     "\nファイルは手を加えずに，そのままにしてあります。");
+        what = file + QStringLiteral("が\n壊れているか，読み込めません．"
+                                     "\nファイルは手を加えずに，そのままにしてあります．");
         break;
     }
     return what + QStringLiteral("\n\n練習も，成績ファイル（record.txt）への記録も，"
-                                 "いつもどおり続けられます。");
+                                 "\nいつもどおり続けられます．");
 }
 
-QLabel *heading(const QString &text) {
+QLabel *heading(const QString &text, double points = 10.5) {
     auto *label = new QLabel(text);
-    label->setFont(Fonts::ui(10.5, true));
+    label->setFont(Fonts::ui(points, true));
     return label;
 }
+
+/// The mistakes as a table: headings across, and lines of text with their counts right-aligned
+/// in one column beside them.
+class MistakeTable {
+public:
+    MistakeTable() : table(new QWidget), grid(new QGridLayout(table)) {
+        table->setObjectName(QStringLiteral("mistakeTable"));
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setHorizontalSpacing(14);
+        grid->setVerticalSpacing(6);
+        grid->setColumnStretch(2, 1);
+    }
+
+    void addHeading(QLabel *label) {
+        // A heading after lines stands a little apart from them.
+        if (std::exchange(afterLine, false))
+            grid->setRowMinimumHeight(row++, 4);
+        grid->addWidget(label, row++, 0, 1, 3);
+    }
+    void addLine(const QString &text, std::int64_t count, const QString &name) {
+        auto *line = new QLabel(text);
+        line->setObjectName(name);
+        auto *figure = new QLabel(times(count));
+        figure->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(line, row, 0);
+        grid->addWidget(figure, row++, 1);
+        afterLine = true;
+    }
+    QWidget *widget() const { return table; }
+
+private:
+    QWidget *table;
+    QGridLayout *grid;
+    int row = 0;
+    bool afterLine = false;
+};
 
 } // namespace
 
@@ -183,7 +249,7 @@ StatisticsWindow::StatisticsWindow(std::shared_ptr<History> history, Exercise ex
     : QDialog(parent), history(std::move(history)) {
     ToolWindow::setUp(this, QStringLiteral("成績の分析"), ToolWindow::Kind::tool);
     setFont(Fonts::ui(9.75));
-    resize(760, 560);
+    resize(860, 620);
 
     exerciseChoice = new QComboBox;
     exerciseChoice->setObjectName(QStringLiteral("exerciseChoice"));
@@ -193,8 +259,8 @@ StatisticsWindow::StatisticsWindow(std::shared_ptr<History> history, Exercise ex
     exerciseChoice->setCurrentIndex(static_cast<int>(indexOf(exercise)));
     periodChoice = new QComboBox;
     periodChoice->setObjectName(QStringLiteral("periodChoice"));
-    periodChoice->addItems({QStringLiteral("今日"), QStringLiteral("7日間"),
-                            QStringLiteral("30日間"), QStringLiteral("すべて")});
+    periodChoice->addItems({QStringLiteral("今日"), QStringLiteral("過去7日間"),
+                            QStringLiteral("過去30日間"), QStringLiteral("すべて")});
     periodChoice->setCurrentIndex(static_cast<int>(Period::everything));
     auto *choices = new QHBoxLayout;
     choices->addWidget(new QLabel(QStringLiteral("練習：")));
@@ -211,14 +277,14 @@ StatisticsWindow::StatisticsWindow(std::shared_ptr<History> history, Exercise ex
     itemArea = new QScrollArea;
     itemArea->setObjectName(QStringLiteral("itemCharts"));
     itemCharts = scrollingPanel(itemArea);
-    confusionArea = new QScrollArea;
-    confusionArea->setObjectName(QStringLiteral("confusions"));
-    confusionLines = scrollingPanel(confusionArea);
-    confusionLines->setContentsMargins(10, 8, 10, 8);
-    confusionLines->setSpacing(8);
+    mistakeArea = new QScrollArea;
+    mistakeArea->setObjectName(QStringLiteral("mistakes"));
+    mistakeLines = scrollingPanel(mistakeArea);
+    mistakeLines->setContentsMargins(10, 8, 10, 8);
+    // The mistakes take the width of their longest line; the bars take the rest.
     auto *columns = new QHBoxLayout;
-    columns->addWidget(itemArea, 3);
-    columns->addWidget(confusionArea, 2);
+    columns->addWidget(itemArea, 1);
+    columns->addWidget(mistakeArea, 0);
 
     trend = new TrendChart;
     trend->setObjectName(QStringLiteral("trendChart"));
@@ -234,14 +300,11 @@ StatisticsWindow::StatisticsWindow(std::shared_ptr<History> history, Exercise ex
     message = new QLabel;
     message->setObjectName(QStringLiteral("message"));
     message->setFont(Fonts::ui(11));
-    message->setWordWrap(true);
     auto *card = new QWidget;
-    card->setFixedWidth(560);
+    card->setMinimumWidth(480);
     auto *cardLayout = new QVBoxLayout(card);
     cardLayout->setContentsMargins(28, 22, 28, 22);
     cardLayout->addWidget(message);
-    // Centred between stretches rather than by alignment, so that the wrapped text's height is
-    // worked out for the card's own width.
     auto *centred = new QHBoxLayout;
     centred->addStretch();
     centred->addWidget(card);
@@ -267,8 +330,17 @@ StatisticsWindow::StatisticsWindow(std::shared_ptr<History> history, Exercise ex
     reload();
 }
 
+Exercise StatisticsWindow::chosenExercise() const {
+    return static_cast<Exercise>(exerciseChoice->currentIndex());
+}
+
+void StatisticsWindow::questionMarked(Exercise exercise) {
+    if (exercise == chosenExercise())
+        reload();
+}
+
 void StatisticsWindow::reload() {
-    const auto exercise = static_cast<Exercise>(exerciseChoice->currentIndex());
+    const Exercise exercise = chosenExercise();
     const auto period = static_cast<Period>(periodChoice->currentIndex());
     const auto statistics = history->statistics(exercise, period);
     if (!statistics)
@@ -277,6 +349,10 @@ void StatisticsWindow::reload() {
         showMessage(emptyText(exercise, period), false);
     else
         showStatistics(*statistics, exercise);
+    if (shownExercise != exercise)
+        for (QScrollArea *area : {itemArea, mistakeArea})
+            area->verticalScrollBar()->setValue(0);
+    shownExercise = exercise;
 }
 
 void StatisticsWindow::showMessage(const QString &text, bool notice) {
@@ -292,32 +368,52 @@ void StatisticsWindow::showMessage(const QString &text, bool notice) {
 void StatisticsWindow::showStatistics(const Statistics &statistics, Exercise exercise) {
     summary->setText(summaryOf(statistics, exercise));
     clearAboveStretch(itemCharts);
+    std::vector<AccuracyChart *> charts;
     for (auto &[title, rows] : itemGroupsOf(statistics, exercise)) {
         auto *chart = new AccuracyChart(title, std::move(rows));
         chart->setObjectName(QStringLiteral("accuracyChart"));
         itemCharts->insertWidget(itemCharts->count() - 1, chart);
+        charts.push_back(chart);
     }
-    // The bars keep their labels and figures whole; the confusions take the width left.
+    AccuracyChart::align(charts);
+    // The bars keep their labels and figures whole, and the mistakes their lines: neither wraps.
+    mistakeArea->setVisible(!isPiece(exercise));
+    showMistakes(statistics, exercise);
     itemArea->setMinimumWidth(itemArea->widget()->minimumSizeHint().width() +
                               itemArea->verticalScrollBar()->sizeHint().width());
-    confusionArea->setVisible(!isPiece(exercise));
-    showConfusions(statistics.confusions);
-    trend->setDays(statistics.days, isPiece(exercise) ? QStringLiteral("自己採点の点数")
-                                                      : QStringLiteral("答えの数"));
+    mistakeArea->setFixedWidth(mistakeArea->widget()->minimumSizeHint().width() +
+                               mistakeArea->verticalScrollBar()->sizeHint().width());
+    if (isPiece(exercise))
+        trend->setDays(statistics.days, QStringLiteral("得点率"), QStringLiteral("自己採点の点数"));
+    else
+        trend->setDays(statistics.days, QStringLiteral("正解率"), QStringLiteral("解答数"));
     pages->setCurrentWidget(content);
 }
 
-void StatisticsWindow::showConfusions(const std::vector<Confusion> &confusions) {
-    clearAboveStretch(confusionLines);
-    confusionLines->insertWidget(0, heading(QStringLiteral("よくある間違い")));
-    if (confusions.empty())
-        confusionLines->insertWidget(1, new QLabel(QStringLiteral("まちがえた答えはありません。")));
-    for (const Confusion &confusion : confusions) {
-        auto *line = new QLabel(confusionText(confusion));
-        line->setObjectName(QStringLiteral("confusion"));
-        line->setWordWrap(true);
-        confusionLines->insertWidget(confusionLines->count() - 1, line);
+void StatisticsWindow::showMistakes(const Statistics &statistics, Exercise exercise) {
+    clearAboveStretch(mistakeLines);
+    MistakeTable table;
+    table.addHeading(heading(QStringLiteral("多かった聞き間違い")));
+    if (statistics.total.wrong == 0) {
+        table.addHeading(new QLabel(QStringLiteral("間違えた答えはありません．")));
+    } else if (exercise == Exercise::note) {
+        // Every wrong note once by how far and which way it missed, then the notes most often
+        // taken for others.
+        table.addHeading(heading(QStringLiteral("ずれの幅と向き"), 9.75));
+        for (const NoteSlip &slip : statistics.slips)
+            table.addLine(slipText(slip), slip.count, QStringLiteral("slip"));
+        if (statistics.unanswered > 0)
+            table.addLine(QStringLiteral("答えなし"), statistics.unanswered,
+                          QStringLiteral("unanswered"));
+        if (!statistics.confusions.empty())
+            table.addHeading(heading(QStringLiteral("取り違えた音"), 9.75));
     }
+    for (const Confusion &confusion : statistics.confusions)
+        table.addLine(confusionText(confusion), confusion.count, QStringLiteral("confusion"));
+    if (exercise != Exercise::note && statistics.unanswered > 0)
+        table.addLine(QStringLiteral("答えなし"), statistics.unanswered,
+                      QStringLiteral("unanswered"));
+    mistakeLines->insertWidget(0, table.widget());
 }
 
 } // namespace miminomi

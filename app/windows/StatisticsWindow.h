@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -21,9 +22,9 @@ class History;
 class TrendChart;
 
 /// The statistics window "成績の分析": for the chosen exercise and period, a summary, the share of
-/// right answers per item, the most frequent confusions and the trend day by day, all drawn from
-/// one reading of the history per choice. When the history cannot be read it says why, calmly.
-/// Non-modal; Escape closes it.
+/// right answers per item, the most frequent mistakes and the trend day by day, all drawn from one
+/// reading of the history per choice and per question marked meanwhile. When the history cannot
+/// be read it says why, calmly. Non-modal; Escape closes it.
 class StatisticsWindow : public QDialog {
     Q_OBJECT
 public:
@@ -31,12 +32,17 @@ public:
     explicit StatisticsWindow(std::shared_ptr<History> history, Exercise exercise = Exercise::note,
                               QWidget *parent = nullptr);
 
+    /// A question of `exercise` has ended and is in the history: shown at once when that exercise
+    /// is on show, where the learner was looking.
+    void questionMarked(Exercise exercise);
+
 private:
     /// Reads the statistics of the chosen exercise and period and shows them.
     void reload();
+    Exercise chosenExercise() const;
     void showStatistics(const Statistics &statistics, Exercise exercise);
     void showMessage(const QString &text, bool notice);
-    void showConfusions(const std::vector<Confusion> &confusions);
+    void showMistakes(const Statistics &statistics, Exercise exercise);
 
     std::shared_ptr<History> history;
     QComboBox *exerciseChoice = nullptr;
@@ -46,10 +52,12 @@ private:
     QLabel *summary = nullptr;
     QScrollArea *itemArea = nullptr;
     QVBoxLayout *itemCharts = nullptr;
-    QScrollArea *confusionArea = nullptr;
-    QVBoxLayout *confusionLines = nullptr;
+    QScrollArea *mistakeArea = nullptr;
+    QVBoxLayout *mistakeLines = nullptr;
     TrendChart *trend = nullptr;
     QLabel *message = nullptr;
+    /// The exercise last shown: another one starts at the top of its lists.
+    std::optional<Exercise> shownExercise;
 };
 
 } // namespace miminomi

@@ -46,24 +46,26 @@ TEST(History, CountsItemsConfusionsAndOnlyTheDaysWithAnswersOverThePeriod) {
     EXPECT_TRUE(history.statistics(Exercise::note, Period::everything)->empty());
     EXPECT_FALSE(std::filesystem::exists(history.path())) << "reading makes no file";
 
-    // Day 0: F#4 heard as G twice, C4 right. Day 2 (none on day 1): F#4 right, E4 unanswered,
+    // Day 0: F#4 heard as G4 twice, C4 right. Day 2 (none on day 1): F#4 right, E4 unanswered,
     // and a question whose answer was looked at first.
     history.add(noteQuestion({noteRow(66, 67), noteRow(60, 60)}));
     history.add(noteQuestion({noteRow(66, 67)}));
     clock.seconds += 2 * aDay;
     history.add(noteQuestion({noteRow(66, 66), noteRow(64, std::nullopt)}));
-    StoredAnswer looked = noteRow(62, 62);
-    looked.right.reset();
-    history.add(noteQuestion({looked}));
+    StoredQuestion looked = noteQuestion({noteRow(62, 62)});
+    looked.answers[0].right.reset();
+    looked.answerSeen = true;
+    history.add(looked);
 
     const auto all = history.statistics(Exercise::note, Period::everything);
     ASSERT_TRUE(all);
     EXPECT_EQ(all->questions, 4);
     EXPECT_EQ(all->lookedAt, 1);
     EXPECT_EQ(all->total, (Tally{2, 3}));
-    EXPECT_EQ(all->confusions, (std::vector<Confusion>{{ItemKind::noteName, 6, 7, 2}}));
-    EXPECT_EQ((all->items.at({ItemKind::noteName, 6})), (Tally{1, 2}));
-    EXPECT_EQ((all->items.at({ItemKind::octave, 5})), (Tally{5, 0}));
+    EXPECT_EQ(all->unanswered, 1);
+    EXPECT_EQ(all->confusions, (std::vector<Confusion>{{ItemKind::note, 66, 67, 2}}));
+    EXPECT_EQ((all->items.at({ItemKind::note, 66})), (Tally{1, 2}));
+    EXPECT_EQ((all->items.at({ItemKind::note, 64})), (Tally{0, 1}));
     const std::int32_t day0 = RecordDate::localDateAt(firstNoon).dayNumber();
     EXPECT_EQ(all->days, (std::vector<DayAccuracy>{{day0, {1, 2}}, {day0 + 2, {1, 1}}}));
 
@@ -73,6 +75,46 @@ TEST(History, CountsItemsConfusionsAndOnlyTheDaysWithAnswersOverThePeriod) {
     EXPECT_TRUE(today->confusions.empty());
     EXPECT_TRUE(history.statistics(Exercise::chord, Period::everything)->empty());
     EXPECT_EQ(diagnostics.str(), "");
+}
+
+TEST(History, AWrongNoteIsOnePitchMissedByAnIntervalUpOrDown) {
+    TemporaryFolder folder;
+    FixedCalendarClock clock(firstNoon);
+    History history(folder.filePath("history.sqlite3"), clock);
+    const auto row = [](int asked, std::optional<int> name, std::optional<int> octave) {
+        return StoredAnswer{asked, std::nullopt, name, octave, std::nullopt, false};
+    };
+    // B4 heard as C5 three times and C5 as B4 once: semitone slips across B/C, each in another
+    // octave than the one asked. E4 named right in the octave above, twice; D4 heard as F4.
+    for (int k = 0; k < 3; ++k)
+        history.add(noteQuestion({row(71, 0, 6)}));
+    history.add(noteQuestion({row(72, 11, 5), row(64, 4, 6), row(64, 4, 6), row(62, 5, 5)}));
+    // Names without a height: C for B4 (the nearer C is above), B for B4 itself, F# for C4 (as
+    // near either way: the one in C4's octave); a height without a name, and nothing at all.
+    history.add(noteQuestion(
+        {row(71, 0, {}), row(71, 11, {}), row(60, 6, {}), row(60, {}, 5), row(67, {}, {})}));
+
+    const auto notes = history.statistics(Exercise::note, Period::everything);
+    EXPECT_EQ(notes->slips,
+              (std::vector<NoteSlip>{{1, 4}, {12, 2}, {0, 1}, {-1, 1}, {3, 1}, {6, 1}}));
+    EXPECT_EQ(notes->unanswered, 2);
+    EXPECT_EQ(notes->confusions, (std::vector<Confusion>{{ItemKind::note, 71, 72, 3},
+                                                         {ItemKind::note, 64, 76, 2},
+                                                         {ItemKind::note, 62, 65, 1},
+                                                         {ItemKind::note, 72, 71, 1},
+                                                         {ItemKind::noteName, 60, 6, 1},
+                                                         {ItemKind::noteName, 71, 0, 1}}));
+    EXPECT_EQ((notes->items.at({ItemKind::note, 71})), (Tally{0, 5}));
+    EXPECT_EQ(notes->total, (Tally{0, 12}));
+}
+
+TEST(History, PercentagesAreRoundedAndOnlyAllOrNothingIsAHundredOrZero) {
+    EXPECT_EQ(roundedPercent({2, 1}), 67);
+    EXPECT_EQ(roundedPercent({1, 7}), 13);
+    EXPECT_EQ(roundedPercent({199, 1}), 99);
+    EXPECT_EQ(roundedPercent({1, 199}), 1);
+    EXPECT_EQ(roundedPercent({3, 0}), 100);
+    EXPECT_EQ(roundedPercent({}), 0);
 }
 
 TEST(History, KeepsWhatThePracticeMarksScalesHeardInTheOtherListAndPiecesByGrade) {
@@ -109,6 +151,28 @@ TEST(History, KeepsWhatThePracticeMarksScalesHeardInTheOtherListAndPiecesByGrade
     ASSERT_EQ(melodies->pieces.size(), 1u);
     EXPECT_EQ(melodies->pieces[0].grades, (std::array<std::int64_t, 5>{0, 0, 0, 2, 0}));
     EXPECT_EQ(melodies->total, (Tally{0, 2}));
+}
+
+TEST(History, KeepsTheRangeTheNotesWereDrawnFromNotWhatTheBoxesShow) {
+    PracticeRig rig;
+    const auto kept = [&] {
+        rig.practice.check({});
+        const StoredSettings settings = storedQuestionOf(rig.ended.back()).settings;
+        return std::pair(settings.rangePreset, settings.onlyWhiteKeys);
+    };
+    using Kept = std::pair<std::optional<std::int32_t>, bool>;
+    // Black keys allowed while no range is chosen: the pool is still of white keys.
+    rig.practice.setNoteRange({noChoice, false});
+    rig.ask();
+    EXPECT_EQ(kept(), (Kept{std::nullopt, true}));
+    rig.practice.setNoteRange({1, false});
+    rig.ask();
+    // A range chosen after the question was asked, or text naming no range, changes nothing of it.
+    rig.practice.setNoteRange({0, true});
+    EXPECT_EQ(kept(), (Kept{1, false}));
+    rig.practice.setNoteRange({noChoice, true});
+    rig.ask();
+    EXPECT_EQ(kept(), (Kept{0, true}));
 }
 
 } // namespace miminomi::testing

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The miminomi developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "聴き比べる", "基準音を鳴らす" and the count-in of a rhythm tapped back: what they sound, when,
-// and that they change nothing else.
+// that they change nothing else, and that a comparison stops when asked.
 #include "tests/practice/PracticeRig.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +84,30 @@ TEST(Compare, AScaleHeardAsAJapaneseOneSoundsThatScaleOnItsOwnRootCountInAndRefe
     EXPECT_NE(std::find(sent.begin(), sent.end(),
                         shortAt(rig.sink.notesOn().front().first + 2000, 0x80, 69, 100)),
               sent.end());
+}
+
+TEST(Compare, TellsWhatSoundsAsItBeginsAndAskedToStopEndsWithTheNoteSoundingWithoutThePause) {
+    PracticeRig rig;
+    rig.practice.selectPage(Exercise::scale);
+    const std::vector<int> asked = rig.ask();
+    rig.practice.check({(asked.front() + 1) % 12 + 1, 1}); // a wrong key
+    std::vector<Drill::Heard> heard;
+    Drill::CompareCues cues;
+    cues.heard = [&heard](Drill::Heard now) { heard.push_back(now); };
+    rig.practice.compare(cues);
+    EXPECT_EQ(heard, (std::vector{Drill::Heard::asked, Drill::Heard::chosen}));
+
+    // Asked to stop while the third note sounds: it ends, and nothing more sounds or waits.
+    heard.clear();
+    rig.sink.clear();
+    cues.stopped = [&rig] { return rig.sink.notesOn().size() >= 3; };
+    const std::int64_t start = rig.clock.nowMs();
+    rig.practice.compare(cues);
+    EXPECT_EQ(rig.sink.notesPlayed(), std::vector<int>(asked.begin(), asked.begin() + 3));
+    EXPECT_EQ(rig.clock.nowMs() - start, 3 * Drill::noteMs);
+    EXPECT_EQ(heard, std::vector{Drill::Heard::asked});
+    EXPECT_EQ(rig.sink.log().back().kind, RecordingMidiSink::Message::Kind::close);
+    EXPECT_TRUE(rig.practice.canCompare()) << "and can be heard again";
 }
 
 } // namespace miminomi::testing
