@@ -5,14 +5,20 @@
 #include "app/services/Theme.h"
 #include "app/services/WindowWait.h"
 #include "base/CalendarClock.h"
+#include "music/DictationCommand.h"
 #include "sound/backends/SoundSystem.h"
 
 #include <QApplication>
 
 #include <cstdlib>
+#include <iostream>
 
-int main(int, char *argv[]) {
-    // The program takes nothing from its command line, not even Qt's own options.
+int main(int argc, char *argv[]) {
+    // --write-dictation and --dictation-levels ask for the command-line mode, which ends before
+    // any window or sound is made. Otherwise the program takes nothing from its command line, not
+    // even Qt's own options.
+    if (argc > 1 && miminomi::music::isDictationCommand(argv[1]))
+        return miminomi::music::runDictationCommand({argv + 1, argv + argc}, std::cout, std::cerr);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     // The learner's settings: ~/.config/miminomi/miminomi.conf.

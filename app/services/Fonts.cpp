@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/services/Fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 #include <cmath>
@@ -34,6 +35,19 @@ QFont Fonts::make(const QString &family, double points, bool bold) {
     const bool japanese = family == uiGothic || family == gothic;
     font.setStyleStrategy(japanese ? QFont::NoFontMerging : QFont::PreferDefault);
     return font;
+}
+
+QFont Fonts::notation(bool bold) {
+    QFont font(notationFamily);
+    font.setPixelSize(100);
+    font.setBold(bold);
+    // Outlines, never hinted to the pixel grid: the staff draws the glyphs as scaled paths.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+bool Fonts::hasNotation() {
+    return QFontDatabase::families().contains(notationFamily);
 }
 
 int Fonts::pixels(double points) {

@@ -26,6 +26,16 @@ public:
 
     /// Pixel size of a point size at 96 dots per inch, rounded.
     static int pixels(double points);
+
+    /// The face of the staff notation: FreeSerif, whose Musical Symbols (U+1D100...) and the
+    /// signs of U+266D...U+266F draw clefs, noteheads, flags, accidentals and rests, and whose
+    /// bold figures write time signatures. Set at a 100-pixel reference size that the staff
+    /// scales to its own.
+    static inline const QString notationFamily = QStringLiteral("FreeSerif");
+    static QFont notation(bool bold = false);
+    /// Whether the notation face is installed; without it the staff draws with whatever face
+    /// holds the symbols.
+    static bool hasNotation();
 };
 
 } // namespace miminomi
