@@ -4,6 +4,8 @@
 // pixel density, for a musician to look over:
 //   miminomi_staff_samples <folder>   writes <folder>/<name>@1x.png and <name>@2x.png
 #include "app/widgets/StaffView.h"
+#include "music/DictationGenerator.h"
+#include "music/DictationLevel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -141,5 +143,12 @@ int main(int argc, char *argv[]) {
             {voice(b % 2 ? "c5:8 d5:8 c5:8 b4:8 a4:h" : "c5:q g4:q a4:8 b4:8 c5:q~"), {}});
     view.setScore(score({-3, false}, {4, 4}, Clef::treble, long_));
     save(folder, "wrapping", view, width);
+
+    // One generated item of each level, seed 1, as miminomi --write-dictation LEVEL 1 FOLDER
+    // writes it.
+    for (const DictationLevel &level : dictationLevels()) {
+        view.setScore(generateDictation(level, 1));
+        save(folder, QStringLiteral("level-%1").arg(level.number), view, width);
+    }
     return 0;
 }
