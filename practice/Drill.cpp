@@ -57,6 +57,7 @@ void Drill::compare(const Choices &chosen, const PracticeSettings &settings,
             wait.Sleep(comparePauseMs);
     };
     comparing = &cues;
+    instrument = settings.instrument;
     midi.OpenMidiDevice();
     for (const std::size_t row : rowsWrong) {
         if (row != rowsWrong.front())
@@ -76,6 +77,7 @@ void Drill::compare(const Choices &chosen, const PracticeSettings &settings,
 }
 
 void Drill::soundOnDevice(const PracticeSettings &settings, const std::function<void()> &play) {
+    instrument = settings.instrument;
     midi.OpenMidiDevice();
     playReferenceA(settings);
     play();
@@ -83,13 +85,16 @@ void Drill::soundOnDevice(const PracticeSettings &settings, const std::function<
 }
 
 void Drill::playReferenceA(const PracticeSettings &settings) {
-    if (settings.referenceA)
+    if (settings.referenceA) {
+        midi.setMidiInstrument(midi::acousticGrandPiano);
         midi.NoteAPlay(referenceAMs);
+    }
 }
 
 void Drill::playNote(std::int32_t note, std::int32_t milliseconds) {
     if (comparisonStopped())
         return;
+    midi.setMidiInstrument(instrument);
     midi.setMidiNoteNum(static_cast<std::uint8_t>(note));
     midi.NotePlay(milliseconds);
 }

@@ -7,6 +7,7 @@
 #include "practice/PracticeSettings.h"
 #include "practice/WeakSpots.h"
 #include "records/Exercise.h"
+#include "sound/MidiBytes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -92,9 +93,9 @@ protected:
     virtual void playChosen(const Choices &, std::size_t, const PracticeSettings &) {}
 
     /// Opens the sound device, sounds the reference A when the settings ask for it, then what
-    /// `play` plays, and closes the device.
+    /// `play` plays on the settings' instrument, and closes the device.
     void soundOnDevice(const PracticeSettings &settings, const std::function<void()> &play);
-    /// The reference A, when the settings ask for it.
+    /// The reference A on the piano, when the settings ask for it.
     void playReferenceA(const PracticeSettings &settings);
     /// A question from `draw`, or one of several drawn when weak items are favoured.
     DrawnQuestion drawFavouring(const std::function<DrawnQuestion()> &draw) {
@@ -103,7 +104,8 @@ protected:
     /// The note of pitch class `pitch` from the A below middle C up to the G sharp above, where
     /// the scales and chords are rooted.
     static std::int32_t rootOf(std::int32_t pitch) { return 57 + (pitch + 3) % 12; }
-    /// One note held for `milliseconds` (0 leaves it sounding).
+    /// One note on the instrument of the sound under way, held for `milliseconds` (0 leaves it
+    /// sounding).
     void playNote(std::int32_t note, std::int32_t milliseconds);
 
     MidiSound &midi;
@@ -121,6 +123,8 @@ private:
 
     /// The cues of the comparison under way; nothing when none is.
     const CompareCues *comparing = nullptr;
+    /// The program the notes of the sound under way are played on.
+    std::uint8_t instrument = midi::acousticGrandPiano;
 
     WeakSpots *weakSpots = nullptr;
     const Exercise drillExercise;

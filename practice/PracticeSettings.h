@@ -4,8 +4,10 @@
 
 #include "practice/Choices.h"
 #include "quiz/MidiChord.h"
+#include "sound/MidiBytes.h"
 
 #include <array>
+#include <cstdint>
 
 namespace miminomi {
 
@@ -38,6 +40,9 @@ struct PracticeSettings {
     bool chordWhiteKeys = true;
     /// Sound the chord's notes one after another before they sound together.
     bool chordHint = true;
+    /// The General MIDI program the notes, scales and chords of a question (and a comparison)
+    /// sound on; the reference A is always the piano.
+    std::uint8_t instrument = midi::acousticGrandPiano;
 
     bool operator==(const PracticeSettings &) const = default;
 };

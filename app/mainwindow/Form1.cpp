@@ -3,7 +3,9 @@
 #include "app/mainwindow/Form1.h"
 
 #include "app/mainwindow/KeptSettings.h"
+#include "app/services/ItemNames.h"
 #include "app/services/ScheduleTimer.h"
+#include "app/widgets/Controls.h"
 #include "app/widgets/PictureButton.h"
 #include "app/widgets/TabControl.h"
 #include "app/windows/AboutDlg.h"
@@ -29,6 +31,7 @@
 #include "sound/MidiSound.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -121,9 +124,13 @@ Form1::Form1(MidiOut &midiOut, MediaControl &media, Wait &wait, const CalendarCl
         {"chords/diminishedSeventh", checkBoxDimChord},
         {"chords/augmented", checkBoxAugChord},
         {"practice/weakSpots", menuWeakSpots},
+        {"practice/noteNaming", noteNamings},
+        {"practice/instrument", instruments},
     });
     QSettings settings;
     kept->restore(settings);
+    // The program names notes one way at a time: this window's, from its first run on.
+    menuNoteNaming_Changed();
 }
 
 Form1::~Form1() {
@@ -138,6 +145,11 @@ void Form1::bindHandlers() {
     connect(menuKeyGuide, &QAction::triggered, this, &Form1::menuKeyGuide_Click);
     connect(menuStatistics, &QAction::triggered, this, &Form1::menuStatistics_Click);
     connect(menuWeakSpots, &QAction::toggled, this, &Form1::menuWeakSpots_Toggled);
+    for (QAction *naming : noteNamings->actions())
+        connect(naming, &QAction::toggled, this, [this](bool checked) {
+            if (checked)
+                menuNoteNaming_Changed();
+        });
     connect(menuResetSettings, &QAction::triggered, this, &Form1::menuResetSettings_Click);
     connect(menuCompare, &QAction::triggered, this, &Form1::menuCompare_Click);
     connect(menuReferenceA, &QAction::triggered, this, &Form1::menuReferenceA_Click);
@@ -240,6 +252,37 @@ void Form1::menuStatistics_Click() {
 
 void Form1::menuWeakSpots_Toggled(bool checked) {
     practice->favourWeakSpots(checked ? weakSpots.get() : nullptr);
+}
+
+std::vector<QComboBox *> Form1::pitchLists() const {
+    return {comboBoxNoteName0, comboBoxNoteName1, comboBoxNoteName2,
+            comboBoxNoteName3, comboBoxKey,       comboBoxChordRoot};
+}
+
+void Form1::menuNoteNaming_Changed() {
+    const auto naming =
+        static_cast<NoteNaming>(noteNamings->actions().indexOf(noteNamings->checkedAction()));
+    setNoteNaming(naming);
+    const QStringList names = AnswerLists::noteNames(naming);
+    // Each item also answers to its Japanese name, so that kana such as へ or へんろ choose it in
+    // every naming, as the guide says.
+    const QStringList japanese = AnswerLists::noteNames(NoteNaming::japanese);
+    for (QComboBox *list : pitchLists()) {
+        // The same items stay chosen, and a text typed that names no item stays as it is.
+        const int shown = Controls::shownItem(list);
+        const QString typed = list->currentText();
+        for (int item = 1; item < names.size(); ++item) {
+            list->setItemText(item, names[item]);
+            list->setItemData(item, japanese[item], Qt::UserRole);
+        }
+        list->setEditText(shown >= 0 ? names[shown] : typed);
+    }
+    if (statisticsWindow)
+        statisticsWindow->namesChanged();
+    if (melodyWindow)
+        melodyWindow->namesChanged();
+    if (keyGuide)
+        keyGuide->namesChanged();
 }
 
 void Form1::menuResetSettings_Click() {

@@ -16,6 +16,7 @@
 #include <vector>
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -75,6 +76,8 @@ private slots:
     void buttonShowRecord_Click();
     void menuStatistics_Click();
     void menuWeakSpots_Toggled(bool checked);
+    /// Shows the notes, keys and roots in the naming now checked, wherever they are shown.
+    void menuNoteNaming_Changed();
     void menuResetSettings_Click();
     void menuCompare_Click();
     void menuReferenceA_Click();
@@ -123,6 +126,8 @@ private:
     std::vector<QLabel *> markPictures(Exercise exercise) const;
     /// What the answer lists of the page on show show.
     Choices chosenOnPage() const;
+    /// The lists of pitch classes: the note names, the scale's key and the chord's root.
+    std::vector<QComboBox *> pitchLists() const;
 
     // Showing what the practice answers.
     void showButtons();
@@ -196,6 +201,12 @@ private:
     QMenu *menuPractice = nullptr;
     QAction *menuStatistics = nullptr;
     QAction *menuWeakSpots = nullptr;
+    /// "音名の表記": one exclusive item per naming, in NoteNaming's order.
+    QMenu *menuNoteNaming = nullptr;
+    QActionGroup *noteNamings = nullptr;
+    /// "音色": one exclusive item per instrument, its General MIDI program as its data.
+    QMenu *menuInstrument = nullptr;
+    QActionGroup *instruments = nullptr;
     QAction *menuResetSettings = nullptr;
     QAction *menuCompare = nullptr;
     QAction *menuReferenceA = nullptr;

@@ -13,6 +13,7 @@
 #include "app/widgets/TabControl.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -56,6 +57,27 @@ const QStringList inversionItems = {
     QStringLiteral("基本形"),   QStringLiteral("第一転回"), QStringLiteral("第二転回"),
     QStringLiteral("第三転回"), QStringLiteral("第四転回"), QStringLiteral("第五転回"),
 };
+
+/// The instruments a question can sound on, by their General MIDI program (counted from 0): the
+/// piano first, as always; the organ and the strings hold their notes evenly; the flute and the
+/// ocarina have few overtones, so that the octave is harder to tell; the nylon guitar fades as the
+/// piano does, with another colour.
+struct Instrument {
+    const char *name;
+    const char16_t *text;
+    std::uint8_t program;
+};
+const Instrument instrumentItems[] = {
+    {"menuInstrumentPiano", u"ピアノ", 0},
+    {"menuInstrumentOrgan", u"オルガン", 19},
+    {"menuInstrumentStrings", u"弦楽合奏", 48},
+    {"menuInstrumentFlute", u"フルート", 73},
+    {"menuInstrumentGuitar", u"ギター", 24},
+    {"menuInstrumentOcarina", u"オカリナ（倍音の少ない音）", 79},
+};
+
+const char *const namingNames[noteNamingCount] = {"menuNamingJapanese", "menuNamingSolfege",
+                                                  "menuNamingEnglish", "menuNamingGerman"};
 
 const QString selfCheckHint = QStringLiteral(
     "プログラムで，さいてんするのが，むずかしいので，じぶんでメモして，さいてんしてね．");
@@ -276,6 +298,32 @@ void Form1::buildMenu() {
     menuStatistics = item(menuPractice, QStringLiteral("成績の分析を見る…"), "menuStatistics");
     menuWeakSpots = item(menuPractice, QStringLiteral("苦手な問題を多めに出す"), "menuWeakSpots");
     menuWeakSpots->setCheckable(true);
+    // Two groups of exclusive items, the first of each checked: the main window as it always was.
+    const auto exclusive = [](QMenu *into) {
+        auto *group = new QActionGroup(into);
+        group->setExclusive(true);
+        return group;
+    };
+    menuNoteNaming = menuPractice->addMenu(QStringLiteral("音名の表記"));
+    menuNoteNaming->setObjectName(QStringLiteral("menuNoteNaming"));
+    noteNamings = exclusive(menuNoteNaming);
+    for (int naming = 0; naming < noteNamingCount; ++naming) {
+        QAction *made = item(menuNoteNaming, noteNamingTitle(static_cast<NoteNaming>(naming)),
+                             namingNames[naming]);
+        made->setCheckable(true);
+        made->setChecked(naming == 0);
+        noteNamings->addAction(made);
+    }
+    menuInstrument = menuPractice->addMenu(QStringLiteral("音色"));
+    menuInstrument->setObjectName(QStringLiteral("menuInstrument"));
+    instruments = exclusive(menuInstrument);
+    for (const Instrument &each : instrumentItems) {
+        QAction *made = item(menuInstrument, QString::fromUtf16(each.text), each.name);
+        made->setCheckable(true);
+        made->setChecked(each.program == instrumentItems[0].program);
+        made->setData(each.program);
+        instruments->addAction(made);
+    }
     menuPractice->addSeparator();
     // Enabled once there is something to compare, to tap back or to enter.
     menuCompare = item(menuPractice, QStringLiteral("聴き比べる"), "menuCompare", false);

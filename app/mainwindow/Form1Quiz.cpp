@@ -18,6 +18,7 @@
 #include "sound/MidiSound.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -112,6 +113,8 @@ PracticeSettings Form1::settings() const {
                          checkBoxAugChord->isChecked()};
     chosen.chordWhiteKeys = checkBoxChordWhite->isChecked();
     chosen.chordHint = checkBoxChordHint->isChecked();
+    if (const QAction *instrument = instruments->checkedAction())
+        chosen.instrument = static_cast<std::uint8_t>(instrument->data().toUInt());
     return chosen;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QSettings>
 
@@ -39,6 +40,20 @@ void setSwitch(const KeptSettings::Control &control, bool on) {
         (*action)->setChecked(on);
 }
 
+/// The place of a group's checked item, or -1.
+int checkedIn(const QActionGroup *group) {
+    return static_cast<int>(group->actions().indexOf(group->checkedAction()));
+}
+
+/// Reads a kept place: a whole number from 0 below `count`.
+std::optional<int> readPlace(const QVariant &value, qsizetype count) {
+    bool number = false;
+    const int place = value.toString().toInt(&number);
+    if (number && place >= 0 && place < count)
+        return place;
+    return std::nullopt;
+}
+
 } // namespace
 
 KeptSettings::KeptSettings(const std::vector<Kept> &kept) {
@@ -46,6 +61,8 @@ KeptSettings::KeptSettings(const std::vector<Kept> &kept) {
         QVariant start;
         if (const auto *list = std::get_if<QComboBox *>(&each.control))
             start = QVariantList{(*list)->currentIndex(), (*list)->currentText()};
+        else if (const auto *group = std::get_if<QActionGroup *>(&each.control))
+            start = checkedIn(*group);
         else
             start = switchOf(each.control).value_or(false);
         entries.push_back({QString::fromLatin1(each.key), each.control, start});
@@ -58,10 +75,11 @@ void KeptSettings::restore(QSettings &settings) {
         if (!value.isValid())
             continue;
         if (const auto *list = std::get_if<QComboBox *>(&entry.control)) {
-            bool number = false;
-            const int item = value.toString().toInt(&number);
-            if (number && item >= 0 && item < (*list)->count())
-                (*list)->setCurrentIndex(item);
+            if (const auto item = readPlace(value, (*list)->count()))
+                (*list)->setCurrentIndex(*item);
+        } else if (const auto *group = std::get_if<QActionGroup *>(&entry.control)) {
+            if (const auto item = readPlace(value, (*group)->actions().size()))
+                (*group)->actions()[*item]->setChecked(true);
         } else if (const auto on = readSwitch(value)) {
             setSwitch(entry.control, *on);
         }
@@ -76,6 +94,8 @@ void KeptSettings::save(QSettings &settings) const {
                 settings.setValue(entry.key, item);
             else
                 settings.remove(entry.key);
+        } else if (const auto *group = std::get_if<QActionGroup *>(&entry.control)) {
+            settings.setValue(entry.key, checkedIn(*group));
         } else {
             settings.setValue(entry.key, switchOf(entry.control).value_or(false));
         }
@@ -89,6 +109,9 @@ void KeptSettings::resetToStart() {
             (*list)->setCurrentIndex(start[0].toInt());
             if ((*list)->isEditable())
                 (*list)->setEditText(start[1].toString());
+        } else if (const auto *group = std::get_if<QActionGroup *>(&entry.control)) {
+            if (entry.start.toInt() >= 0)
+                (*group)->actions()[entry.start.toInt()]->setChecked(true);
         } else {
             setSwitch(entry.control, entry.start.toBool());
         }

@@ -10,18 +10,21 @@
 
 class QAbstractButton;
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QSettings;
 
 namespace miminomi {
 
 /// The learner's choices kept from one run to the next with Qt's settings (per user): check boxes
-/// and checkable menu items by their state, lists by the item they show. Each is read on its own:
+/// and checkable menu items by their state, lists by the item they show, groups of exclusive menu
+/// items by the place of the one checked. Each is read on its own:
 /// a value that is missing, unreadable or out of range leaves that control at its start value.
 class KeptSettings {
 public:
-    /// A control whose state is kept: a list, a check box, or a checkable menu item.
-    using Control = std::variant<QComboBox *, QAbstractButton *, QAction *>;
+    /// A control whose state is kept: a list, a check box, a checkable menu item, or a group of
+    /// exclusive menu items.
+    using Control = std::variant<QComboBox *, QAbstractButton *, QAction *, QActionGroup *>;
     /// One kept control and its key in the settings.
     struct Kept {
         const char *key;
@@ -42,7 +45,7 @@ private:
     struct Entry {
         QString key;
         Control control;
-        QVariant start; // a check state, or a list's index and text
+        QVariant start; // a check state, a list's index and text, or a group's checked item
     };
     std::vector<Entry> entries;
 };

@@ -16,10 +16,10 @@ namespace miminomi {
 namespace {
 
 /// The name of an item's value in the words of its kind.
-QString valueName(ItemKind kind, std::int32_t value) {
+QString valueName(ItemKind kind, std::int32_t value, NoteNaming naming) {
     switch (kind) {
     case ItemKind::note:
-        return writtenNote(value);
+        return writtenNote(value, naming);
     case ItemKind::scale:
     case ItemKind::scaleType:
         return scaleTypeName(value);
@@ -32,7 +32,7 @@ QString valueName(ItemKind kind, std::int32_t value) {
     case ItemKind::chordRoot:
         break;
     }
-    return noteName(value);
+    return noteName(value, naming);
 }
 
 /// Intervals up to two octaves, by semitones, as a teacher names them.
@@ -67,8 +67,11 @@ struct Item {
 };
 using Items = std::vector<Item>;
 
-const Items &noteNames() {
-    static const Items items = {
+/// The pitch classes, ハ first, in each naming. A list item names a black key by its sharp and
+/// its flat; the short name by its sharp, as the Japanese names have always done, but for the
+/// German B, which German-trained musicians never call Ais.
+const Items &noteNames(NoteNaming naming) {
+    static const Items japanese = {
         {QStringLiteral("ハ　（C）"), QStringLiteral("ハ")},
         {QStringLiteral("嬰ハ　変ニ（C#　D♭）"), QStringLiteral("嬰ハ")},
         {QStringLiteral("ニ　（D）"), QStringLiteral("ニ")},
@@ -82,7 +85,59 @@ const Items &noteNames() {
         {QStringLiteral("嬰イ　変ロ（A#　B♭(H♭)）"), QStringLiteral("嬰イ")},
         {QStringLiteral("ロ　（B　Ｈ）"), QStringLiteral("ロ")},
     };
-    return items;
+    static const Items solfege = {
+        {QStringLiteral("ド"), QStringLiteral("ド")},
+        {QStringLiteral("ド♯　レ♭"), QStringLiteral("ド♯")},
+        {QStringLiteral("レ"), QStringLiteral("レ")},
+        {QStringLiteral("レ♯　ミ♭"), QStringLiteral("レ♯")},
+        {QStringLiteral("ミ"), QStringLiteral("ミ")},
+        {QStringLiteral("ファ"), QStringLiteral("ファ")},
+        {QStringLiteral("ファ♯　ソ♭"), QStringLiteral("ファ♯")},
+        {QStringLiteral("ソ"), QStringLiteral("ソ")},
+        {QStringLiteral("ソ♯　ラ♭"), QStringLiteral("ソ♯")},
+        {QStringLiteral("ラ"), QStringLiteral("ラ")},
+        {QStringLiteral("ラ♯　シ♭"), QStringLiteral("ラ♯")},
+        {QStringLiteral("シ"), QStringLiteral("シ")},
+    };
+    static const Items english = {
+        {QStringLiteral("C"), QStringLiteral("C")},
+        {QStringLiteral("C♯　D♭"), QStringLiteral("C♯")},
+        {QStringLiteral("D"), QStringLiteral("D")},
+        {QStringLiteral("D♯　E♭"), QStringLiteral("D♯")},
+        {QStringLiteral("E"), QStringLiteral("E")},
+        {QStringLiteral("F"), QStringLiteral("F")},
+        {QStringLiteral("F♯　G♭"), QStringLiteral("F♯")},
+        {QStringLiteral("G"), QStringLiteral("G")},
+        {QStringLiteral("G♯　A♭"), QStringLiteral("G♯")},
+        {QStringLiteral("A"), QStringLiteral("A")},
+        {QStringLiteral("A♯　B♭"), QStringLiteral("A♯")},
+        {QStringLiteral("B"), QStringLiteral("B")},
+    };
+    static const Items german = {
+        {QStringLiteral("C"), QStringLiteral("C")},
+        {QStringLiteral("Cis　Des"), QStringLiteral("Cis")},
+        {QStringLiteral("D"), QStringLiteral("D")},
+        {QStringLiteral("Dis　Es"), QStringLiteral("Dis")},
+        {QStringLiteral("E"), QStringLiteral("E")},
+        {QStringLiteral("F"), QStringLiteral("F")},
+        {QStringLiteral("Fis　Ges"), QStringLiteral("Fis")},
+        {QStringLiteral("G"), QStringLiteral("G")},
+        {QStringLiteral("Gis　As"), QStringLiteral("Gis")},
+        {QStringLiteral("A"), QStringLiteral("A")},
+        {QStringLiteral("Ais　B"), QStringLiteral("B")},
+        {QStringLiteral("H"), QStringLiteral("H")},
+    };
+    switch (naming) {
+    case NoteNaming::solfege:
+        return solfege;
+    case NoteNaming::english:
+        return english;
+    case NoteNaming::german:
+        return german;
+    case NoteNaming::japanese:
+        break;
+    }
+    return japanese;
 }
 
 const Items &octaves() {
@@ -188,12 +243,40 @@ QStringList listed(const Items &items, bool blankFirst, std::size_t first = 0,
 
 } // namespace
 
-QString noteName(std::int32_t pitchClass) {
-    return nameOf(noteNames(), pitchClass);
+namespace {
+
+NoteNaming namingInUse = NoteNaming::japanese;
+
+} // namespace
+
+NoteNaming noteNaming() {
+    return namingInUse;
 }
 
-QString writtenNote(std::int32_t note) {
-    return noteName(note % 12) + QStringLiteral("（") + octaveName(note / 12) +
+void setNoteNaming(NoteNaming naming) {
+    namingInUse = naming;
+}
+
+QString noteNamingTitle(NoteNaming naming) {
+    switch (naming) {
+    case NoteNaming::solfege:
+        return QStringLiteral("ドレミ（固定ド）");
+    case NoteNaming::english:
+        return QStringLiteral("CDE（英語音名）");
+    case NoteNaming::german:
+        return QStringLiteral("CDEH（ドイツ音名）");
+    case NoteNaming::japanese:
+        break;
+    }
+    return QStringLiteral("ハニホ（日本音名）");
+}
+
+QString noteName(std::int32_t pitchClass, NoteNaming naming) {
+    return nameOf(noteNames(naming), pitchClass);
+}
+
+QString writtenNote(std::int32_t note, NoteNaming naming) {
+    return noteName(note % 12, naming) + QStringLiteral("（") + octaveName(note / 12) +
            QStringLiteral("）");
 }
 
@@ -205,18 +288,22 @@ QString scaleTypeName(std::int32_t type) {
     return nameOf(scaleTypes(), type);
 }
 
-QString scaleName(std::int32_t type, std::int32_t key) {
+QString scaleName(std::int32_t type, std::int32_t key, NoteNaming naming) {
     if (Answers::isJapaneseScale(type) || key < 0)
         return scaleTypeName(type);
-    return noteName(key) + QLatin1Char(' ') + scaleTypeName(type);
+    // A Japanese key name joins its note to the type ("ニ長調", "ニ 長音階"); a teacher using the
+    // other namings says "レの長音階", "Dの長音階", "Fisの和声的短音階".
+    const QString joint =
+        naming == NoteNaming::japanese ? QStringLiteral(" ") : QStringLiteral("の");
+    return noteName(key, naming) + joint + scaleTypeName(type);
 }
 
 QString chordTypeName(std::int32_t type) {
     return nameOf(chordTypes(), type);
 }
 
-QStringList AnswerLists::noteNames() {
-    return listed(miminomi::noteNames(), true);
+QStringList AnswerLists::noteNames(NoteNaming naming) {
+    return listed(miminomi::noteNames(naming), true);
 }
 
 QStringList AnswerLists::octaves() {
@@ -247,13 +334,13 @@ QString gradeName(std::int32_t grade) {
     return nameOf(grades(), grade);
 }
 
-QString itemName(const ItemKey &item) {
+QString itemName(const ItemKey &item, NoteNaming naming) {
     if (item.kind == ItemKind::scale)
-        return scaleName(item.value, item.key);
-    return valueName(item.kind, item.value);
+        return scaleName(item.value, item.key, naming);
+    return valueName(item.kind, item.value, naming);
 }
 
-QString confusionText(const Confusion &confusion) {
+QString confusionText(const Confusion &confusion, NoteNaming naming) {
     // The key of a scale and the root of a chord are named as such, or they would read as notes.
     QString whose;
     if (confusion.kind == ItemKind::scaleKey)
@@ -262,12 +349,13 @@ QString confusionText(const Confusion &confusion) {
         whose = QStringLiteral("根音");
     // A name answered without its height is shown as it was answered.
     const ItemKind asked = confusion.kind == ItemKind::noteName ? ItemKind::note : confusion.kind;
-    const QString named = whose + QStringLiteral("「%1」").arg(valueName(asked, confusion.asked));
+    const QString named =
+        whose + QStringLiteral("「%1」").arg(valueName(asked, confusion.asked, naming));
     // A list left blank while the other was answered.
     if (confusion.answered < 0)
         return named + QStringLiteral("を答えなかった");
-    return named +
-           QStringLiteral("を「%1」と答えた").arg(valueName(confusion.kind, confusion.answered));
+    return named + QStringLiteral("を「%1」と答えた")
+                       .arg(valueName(confusion.kind, confusion.answered, naming));
 }
 
 QString slipText(const NoteSlip &slip) {

@@ -15,12 +15,26 @@ namespace miminomi {
 // The Japanese names of what a learner answers, kept once: the items as the main window's answer
 // lists show them, and their short names for the statistics' labels, the confusion lines and the
 // dictation windows. A value outside the answer lists (a file written by another version) is shown
-// as its number.
+// as its number. Notes, keys and roots are named in the naming the learner chose (NoteNaming);
+// everything else is always in Japanese.
+
+/// How notes are named: the Japanese names the program has always shown (ハ, 嬰ハ, …), fixed-do
+/// solfège (ド, ド♯, …), English letters (C, C♯, …) or German letters (C, Cis, …, B for B♭, H).
+/// The octaves keep their Japanese names in every naming, as the octave list shows them.
+enum class NoteNaming { japanese, solfege, english, german };
+inline constexpr int noteNamingCount = 4;
+
+/// The naming the names below use when none is given: japanese until set.
+NoteNaming noteNaming();
+void setNoteNaming(NoteNaming naming);
+/// The naming as the menu offers it: "ハニホ（日本音名）", "ドレミ（固定ド）", …
+QString noteNamingTitle(NoteNaming naming);
 
 /// The items of the main window's answer lists, as the lists show them: a blank item first (the
 /// self-mark list has its blank item in the middle, as item 2).
 namespace AnswerLists {
-QStringList noteNames();
+/// The twelve pitch classes, ハ first, as the note, key and root lists show them.
+QStringList noteNames(NoteNaming naming = noteNaming());
 QStringList octaves();
 QStringList westernScaleTypes();
 QStringList japaneseScaleTypes();
@@ -28,16 +42,18 @@ QStringList chordTypes();
 QStringList grades();
 } // namespace AnswerLists
 
-/// The note name of a pitch class 0..11: ハ, 嬰ハ, …, ロ.
-QString noteName(std::int32_t pitchClass);
-/// A note in the main window's words, its name and its octave: "ハ（上一点）".
-QString writtenNote(std::int32_t note);
+/// The note name of a pitch class 0..11: ハ, 嬰ハ, …, ロ; a black key by its sharp (the German
+/// B♭ by its own name, B).
+QString noteName(std::int32_t pitchClass, NoteNaming naming = noteNaming());
+/// A note in the main window's words, its name and its octave: "ハ（上一点）", "C（上一点）".
+QString writtenNote(std::int32_t note, NoteNaming naming = noteNaming());
 /// The octave name of an octave number (note number / 12): 下四点 … 上六点.
 QString octaveName(std::int32_t octave);
 /// The name of a scale type code 0..15.
 QString scaleTypeName(std::int32_t type);
-/// A scale with its key ("ニ 長音階"); a Japanese scale, or a key of -1, by its type alone.
-QString scaleName(std::int32_t type, std::int32_t key);
+/// A scale with its key ("ニ 長音階"; in the other namings, as a teacher says it, "レの長音階",
+/// "Dの長音階"); a Japanese scale, or a key of -1, by its type alone.
+QString scaleName(std::int32_t type, std::int32_t key, NoteNaming naming = noteNaming());
 /// The short name of a chord type code 0..13, its symbol with its reading:
 /// "7（ドミナント・セブンス）".
 QString chordTypeName(std::int32_t type);
@@ -46,12 +62,12 @@ QString pieceName(std::int32_t piece);
 /// The self-mark grade 0..4 as the list words it; 2 is the list's blank item.
 QString gradeName(std::int32_t grade);
 /// The label of an item of the statistics: a note as "ハ（上一点）".
-QString itemName(const ItemKey &item);
+QString itemName(const ItemKey &item, NoteNaming naming = noteNaming());
 /// One confusion, without its count: "「ロ（上一点）」を「ハ（上二点）」と答えた"; a name answered
 /// without its height as it was answered, "「ロ（上一点）」を「ハ」と答えた"; the key of a scale
 /// and the root of a chord named as such: "根音「ハ」を「ニ」と答えた"; a list left blank while the
 /// other was answered: "主音「ニ」を答えなかった".
-QString confusionText(const Confusion &confusion);
+QString confusionText(const Confusion &confusion, NoteNaming naming = noteNaming());
 /// How single notes were answered wrong, by the interval and its direction: "半音高く答えた",
 /// "長3度低く答えた", "オクターブ高く答えた", "短9度低く答えた"; the right name without its
 /// height for 0.

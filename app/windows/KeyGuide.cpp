@@ -3,6 +3,7 @@
 #include "app/windows/KeyGuide.h"
 
 #include "app/services/Fonts.h"
+#include "app/services/ItemNames.h"
 #include "app/windows/ToolWindow.h"
 
 #include <QLabel>
@@ -17,10 +18,25 @@ QString keysText(const QKeySequence &keys) {
     return keys.toString(QKeySequence::NativeText);
 }
 
+/// What the letters B and H type, in the naming in use: both the B natural, which the German
+/// naming writes H.
+QString typedBAndH() {
+    switch (noteNaming()) {
+    case NoteNaming::english:
+        return QStringLiteral("H も B");
+    case NoteNaming::german:
+        return QStringLiteral("B も H");
+    case NoteNaming::japanese:
+    case NoteNaming::solfege:
+        break;
+    }
+    return QStringLiteral("H も") + noteName(11);
+}
+
 } // namespace
 
-const std::vector<KeyGuide::Part> &KeyGuide::parts() {
-    static const std::vector<Part> guide = {
+std::vector<KeyGuide::Part> KeyGuide::parts() {
+    return {
         {QStringLiteral("問題に答えるキー（どのページでも）"),
          {
              {Qt::Key_F5, QStringLiteral("新規出題：新しい問題を鳴らします．")},
@@ -43,13 +59,14 @@ const std::vector<KeyGuide::Part> &KeyGuide::parts() {
         {QStringLiteral("答えをキーで入れる"),
          {},
          QStringLiteral(
-             "単音：C D E F G A B で音名（H もロ），# で半音上げ，- で半音下げ，"
-             "続けて数字で高さ（4が上一点）．例：C4 はハ（上一点），B#4 はハ（上二点）"
-             "です．\nスケールとコード：主音を同じように C D E F G A B（H もロ）と # や - で"
+             "単音：C D E F G A B で音名（%3），# で半音上げ，- で半音下げ，"
+             "続けて数字で高さ（4が上一点）．例：C4 は%1，B#4 は%2"
+             "です．\nスケールとコード：主音を同じように C D E F G A B（%3）と # や - で"
              "入れ，続けて種類を名前の頭文字で入れます（M はメジャー，m はマイナー，m7，maj7，"
              "dim7，sus4 など．スケールは Major，minor や，ちょう，わせい，どりあ，みんよう"
              "などのよみでも）．上下の矢印キーでも選べます．ひらがなの音名（へ，へんろ など）"
-             "も使えます．")},
+             "も使えます．")
+             .arg(writtenNote(60), writtenNote(72), typedBAndH())},
         {QStringLiteral("練習メニュー（Alt+P）"),
          {
              {{},
@@ -60,6 +77,14 @@ const std::vector<KeyGuide::Part> &KeyGuide::parts() {
              {QKeySequence(Qt::SHIFT | Qt::Key_F3),
               QStringLiteral("メロディを入力して答える：聴いたメロディの音を入力すると，"
                              "プログラムが採点を提案します．")},
+             {{},
+              QStringLiteral("音名の表記：答えの欄，成績の分析，メロディの入力の音名を，ハニホ・"
+                             "ドレミ（固定ド）・CDE・CDEH（ドイツ音名）から選びます．キーでは，どの"
+                             "表記でも英語の音名 C D E F G A B で入れます（CDEH の B，変ロは B- か"
+                             " A#）．")},
+             {{},
+              QStringLiteral("音色：単音・スケール・コードと聴き比べの楽器を選びます．基準音と"
+                             "リズム・メロディの曲は，いつもの音のままです．")},
              {{},
               QStringLiteral("設定を初期状態に戻す：問題の範囲などを，はじめて使ったときの"
                              "状態に戻します．")},
@@ -75,12 +100,29 @@ const std::vector<KeyGuide::Part> &KeyGuide::parts() {
          },
          {}},
     };
-    return guide;
 }
 
 KeyGuide::KeyGuide(QWidget *parent) : QDialog(parent) {
     ToolWindow::setUp(this, QStringLiteral("キー操作と練習機能"), ToolWindow::Kind::tool);
     setFont(Fonts::ui(10));
+    text = new QLabel;
+    text->setObjectName(QStringLiteral("guideText"));
+    text->setWordWrap(true);
+    text->setTextFormat(Qt::RichText);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text->setContentsMargins(12, 4, 12, 12);
+    namesChanged();
+    auto *scroll = new QScrollArea;
+    scroll->setWidget(text);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(scroll);
+    resize(620, 600);
+}
+
+void KeyGuide::namesChanged() {
     QString html = QStringLiteral("<html><body>");
     for (const Part &part : parts()) {
         html +=
@@ -102,20 +144,7 @@ KeyGuide::KeyGuide(QWidget *parent) : QDialog(parent) {
     }
     html += QStringLiteral("</body></html>");
 
-    auto *text = new QLabel(html);
-    text->setObjectName(QStringLiteral("guideText"));
-    text->setWordWrap(true);
-    text->setTextFormat(Qt::RichText);
-    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    text->setContentsMargins(12, 4, 12, 12);
-    auto *scroll = new QScrollArea;
-    scroll->setWidget(text);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(scroll);
-    resize(620, 600);
+    text->setText(html);
 }
 
 } // namespace miminomi

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+class QLabel;
+
 namespace miminomi {
 
 /// "キー操作と練習機能": a small window listing every key of the main window and what the "練習"
@@ -30,8 +32,13 @@ public:
 
     explicit KeyGuide(QWidget *parent = nullptr);
 
-    /// What the guide says, part by part.
-    static const std::vector<Part> &parts();
+    /// What the guide says, part by part, its notes named as the program names them now.
+    static std::vector<Part> parts();
+    /// The learner chose another naming of the notes: the guide is written again in it.
+    void namesChanged();
+
+private:
+    QLabel *text = nullptr;
 };
 
 } // namespace miminomi

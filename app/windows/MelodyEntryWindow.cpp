@@ -28,7 +28,7 @@ MelodyEntryWindow::MelodyEntryWindow(std::shared_ptr<MelodyDictation> dictation,
     keyboard = new PianoKeys(melody->lowestKey(), MelodyDictation::keyboardKeys, this);
     keyboard->setObjectName(QStringLiteral("melodyKeyboard"));
     keyboard->onKey = [this](std::int32_t note) { melody->enter(note); };
-    keyboard->labelOfC = writtenNote;
+    keyboard->labelOfC = [](std::int32_t note) { return writtenNote(note); };
     comparison = new MelodyComparison(this);
     comparison->setObjectName(QStringLiteral("melodyComparison"));
     column->addWidget(written);
@@ -79,6 +79,11 @@ void MelodyEntryWindow::refresh() {
     for (const PieceNotes::Note &note : piece->notes)
         pieceNotes.push_back(note.pitch);
     comparison->setData(std::move(pieceNotes), melody->markedNotes(), marking);
+}
+
+void MelodyEntryWindow::namesChanged() {
+    refresh();
+    keyboard->update();
 }
 
 void MelodyEntryWindow::keyPressEvent(QKeyEvent *event) {

@@ -24,6 +24,9 @@ public:
     explicit MelodyEntryWindow(std::shared_ptr<MelodyDictation> dictation,
                                QWidget *parent = nullptr);
 
+    /// The learner chose another naming of the notes: shows the notes and the keyboard in it.
+    void namesChanged();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -35,6 +35,8 @@ public:
     /// A question of `exercise` has ended and is in the history: shown at once when that exercise
     /// is on show, where the learner was looking.
     void questionMarked(Exercise exercise);
+    /// The learner chose another naming of the notes: shows everything again in it.
+    void namesChanged() { reload(); }
 
 private:
     /// Reads the statistics of the chosen exercise and period and shows them.
