@@ -214,8 +214,11 @@ std::optional<int> itemNamed(const QComboBox *box, const QString &typed) {
     if (wanted.isEmpty())
         return std::nullopt;
     std::vector<QStringList> names;
+    // An item shown in another naming of the notes also answers to its Japanese name, kept as its
+    // data, so that "へ" still chooses F when the list shows ファ or F.
     for (int item = 0; item < box->count(); ++item)
-        names.push_back(namesOf(box->itemText(item)));
+        names.push_back(namesOf(box->itemText(item)) +
+                        namesOf(box->itemData(item, Qt::UserRole).toString()));
     for (const Qt::CaseSensitivity cases : {Qt::CaseSensitive, Qt::CaseInsensitive})
         for (const bool whole : {true, false})
             for (int item = 0; item < box->count(); ++item)

@@ -4,10 +4,13 @@
 // first run's state from the menu.
 #include "tests/support/FormHarness.h"
 
+#include "app/services/ItemNames.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTest>
@@ -25,7 +28,8 @@ QStringList kept(Form1 &form) {
     for (const char *box : {"checkBoxStandardA", "checkBoxOnlyWhite", "checkBoxChordHint",
                             "checkBoxChordWhite", "checkBox7Chord", "checkBoxAugChord"})
         states << QString::number(form.findChild<QCheckBox *>(box)->isChecked());
-    states << QString::number(form.findChild<QAction *>("menuWeakSpots")->isChecked());
+    for (const char *item : {"menuWeakSpots", "menuNamingGerman", "menuInstrumentFlute"})
+        states << QString::number(form.findChild<QAction *>(item)->isChecked());
     return states;
 }
 
@@ -41,6 +45,8 @@ TEST(Form1Settings, ChoicesStayForTheNextRunBadValuesAreIgnoredOneByOneAndTheMen
     h.find<QCheckBox>("checkBoxStandardA")->setChecked(false);
     h.find<QCheckBox>("checkBoxAugChord")->setChecked(true);
     h.find<QAction>("menuWeakSpots")->setChecked(true);
+    h.find<QAction>("menuNamingGerman")->setChecked(true);
+    h.find<QAction>("menuInstrumentFlute")->setChecked(true);
     const QStringList chosen = kept(h.form);
     h.form.close();
 
@@ -93,6 +99,63 @@ TEST(Form1Settings, ChoicesStayForTheNextRunBadValuesAreIgnoredOneByOneAndTheMen
     file.close();
     Form1 unreadable(h.sink, h.media, h.clock, h.calendar);
     EXPECT_EQ(kept(unreadable), firstRun);
+}
+
+TEST(Form1Settings, NotesAreNamedInTheChosenNamingWhileEveryNamingsKeysStillAnswer) {
+    // The twelve pitch classes and a key in each naming; Japanese is what the window always showed.
+    const struct {
+        NoteNaming naming;
+        const char *notes;
+        const char *key;
+    } namings[] = {
+        {NoteNaming::japanese, "ハ 嬰ハ ニ 嬰ニ ホ ヘ 嬰ヘ ト 嬰ト イ 嬰イ ロ",
+         "嬰ヘ 旋律的短音階"},
+        {NoteNaming::solfege, "ド ド♯ レ レ♯ ミ ファ ファ♯ ソ ソ♯ ラ ラ♯ シ",
+         "ファ♯の旋律的短音階"},
+        {NoteNaming::english, "C C♯ D D♯ E F F♯ G G♯ A A♯ B", "F♯の旋律的短音階"},
+        {NoteNaming::german, "C Cis D Dis E F Fis G Gis A B H", "Fisの旋律的短音階"},
+    };
+    for (const auto &each : namings) {
+        QStringList notes;
+        for (int pitch = 0; pitch < 12; ++pitch)
+            notes << noteName(pitch, each.naming);
+        EXPECT_EQ(notes.join(' '), QString::fromUtf8(each.notes));
+        EXPECT_EQ(scaleName(3, 6, each.naming), QString::fromUtf8(each.key));
+    }
+
+    FormHarness h;
+    const auto items = [&](const char *list) {
+        QStringList texts;
+        for (int item = 0; item < h.find<QComboBox>(list)->count(); ++item)
+            texts << h.find<QComboBox>(list)->itemText(item);
+        return texts;
+    };
+    const QStringList japanese = items("comboBoxChordRoot");
+    EXPECT_EQ(japanese, AnswerLists::noteNames(NoteNaming::japanese));
+    h.select("comboBoxChordRoot", 7);
+    h.find<QAction>("menuNamingSolfege")->setChecked(true);
+    EXPECT_EQ(items("comboBoxNoteName2"), AnswerLists::noteNames(NoteNaming::solfege));
+    EXPECT_EQ(h.find<QComboBox>("comboBoxChordRoot")->currentText(), "ファ♯　ソ♭")
+        << "the same item stays chosen";
+    EXPECT_EQ(writtenNote(61), "ド♯（上一点）") << "and every other place names it so";
+
+    // Kana of the naming shown and of the Japanese names both choose a root; letters as ever.
+    QApplication::setActiveWindow(&h.form);
+    h.selectTab(2);
+    for (const auto &[typed, root] : {std::pair{"ふぁ", 6}, {"へ", 6}, {"し", 12}, {"B-", 11}}) {
+        h.select("comboBoxChordRoot", 0);
+        h.find("comboBoxChordRoot")->setFocus();
+        if (QString text = QString::fromUtf8(typed); text[0].unicode() < 128) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(QApplication::focusWidget(), &commit);
+        }
+        EXPECT_EQ(h.selected("comboBoxChordRoot"), root) << typed;
+    }
+    h.find<QAction>("menuNamingJapanese")->setChecked(true);
+    EXPECT_EQ(items("comboBoxChordRoot"), japanese) << "byte for byte as before";
 }
 
 } // namespace miminomi::testing

@@ -134,6 +134,38 @@ TEST(ChordDrill, SoundsBrokenFromTheRootThenTogetherThenAllNotesOff) {
     EXPECT_EQ(rig.sink.sent().back().timeMs - start, 1000);
 }
 
+TEST(Drill, AQuestionSoundsOnTheChosenInstrumentTheReferenceAAlwaysOnThePiano) {
+    // The program change sent before each note on, as (program, note).
+    const auto programs = [](const RecordingMidiSink &sink) {
+        std::vector<std::pair<int, int>> pairs;
+        int program = -1;
+        for (const auto &m : sink.sent())
+            if (m.bytes[0] == 0xC0)
+                program = m.bytes[1];
+            else if (m.bytes[0] == 0x90)
+                pairs.emplace_back(program, m.bytes[1]);
+        return pairs;
+    };
+    PracticeRig rig;
+    PracticeSettings flute = PracticeRig::notes(1);
+    flute.referenceA = true;
+    flute.instrument = 73;
+    const int note = rig.ask(flute).back();
+    EXPECT_EQ(programs(rig.sink), (std::vector<std::pair<int, int>>{{0, 69}, {73, note}}));
+    EXPECT_EQ(rig.sink.sent()[1], shortAt(0, 0xC0, 0x00, 0x00)) << "after the reset";
+
+    rig.practice.selectPage(Exercise::chord);
+    PracticeSettings organ = PracticeRig::quiet();
+    organ.instrument = 19;
+    rig.ask(organ);
+    for (const auto &[program, played] : programs(rig.sink))
+        EXPECT_EQ(program, 19) << "every note of the chord, " << played;
+    rig.sink.clear();
+    rig.practice.replay(PracticeRig::quiet());
+    for (const auto &[program, played] : programs(rig.sink))
+        EXPECT_EQ(program, 0) << "the piano again, " << played;
+}
+
 TEST(ChordDrill, EachTypeSwitchAllowsItsTypesBesideTheTriads) {
     const auto allowed = [](ChordTypeChoice choice) { // one digit per type code 0..13
         std::string types;
