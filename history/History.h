@@ -3,8 +3,12 @@
 #pragma once
 
 #include "base/Result.h"
+#include "history/AnswerLog.h"
+#include "history/ExamStatistics.h"
+#include "history/HistoryExport.h"
 #include "history/HistoryItem.h"
 #include "history/Statistics.h"
+#include "history/StoredExam.h"
 #include "history/StoredQuestion.h"
 
 #include <chrono>
@@ -15,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace SQLite {
@@ -52,6 +57,10 @@ public:
     static constexpr int recentRows = 200;
     /// How many of the most frequent confusions the statistics keep.
     static constexpr std::size_t keptConfusions = 10;
+    /// How many of the most missed degrees, intervals and figures the exam statistics keep.
+    static constexpr std::size_t keptMisses = 10;
+    /// The latest exam items the leaning towards missed intervals and figures looks at.
+    static constexpr int recentExams = 30;
 
     History(std::string path, const CalendarClock &clock, std::ostream &diagnostics = std::cerr);
     ~History();
@@ -68,11 +77,34 @@ public:
     /// holds the file the question waits in memory and is kept with the next one; why it is not
     /// kept now.
     Result<void, Problem> add(const StoredQuestion &question);
+    /// Keeps a marked exam item with its errors, as add(StoredQuestion): in one transaction, or
+    /// waiting in memory while another program holds the file.
+    Result<void, Problem> add(const StoredExam &exam);
     /// The statistics of an exercise over a period that ends today, or why the history cannot be
     /// read. A missing file gives empty statistics.
     Result<Statistics, Problem> statistics(Exercise exercise, Period period);
     /// Right and wrong per item over the exercise's latest recentRows marked answer rows.
     ItemTallies recentTallies(Exercise exercise);
+
+    /// Every marked answer row of the single-note, scale and chord exercises in the order they
+    /// were answered, for the spaced review; or why the history cannot be read. A missing file
+    /// gives an empty log. Only the questions kept since the last reading are read from the file.
+    Result<AnswerLog, Problem> answerLog();
+    /// The same log without copying it: the history's own, which it never changes once handed
+    /// out (a later reading with more rows makes a new one).
+    Result<std::shared_ptr<const AnswerLog>, Problem> sharedAnswerLog();
+    /// The latest `limit` exam items, latest first, for playing one again (their errors not
+    /// read).
+    Result<std::vector<PastExam>, Problem> pastExams(std::size_t limit = 100);
+    /// The exam items of a period that ends today: marks per level and day, and the degrees,
+    /// intervals and figures missed most (keptMisses of each).
+    Result<ExamStatistics, Problem> examStatistics(Period period);
+    /// The intervals and rhythm figures missed most in the latest recentExams items (keptMisses
+    /// of each); empty when there are none or the history cannot be read.
+    ExamWeakSpots recentExamMisses();
+    /// Every line of the history on the days of `range`, in time order: an answer row of a
+    /// question, a self-marked piece, an exam item.
+    Result<std::vector<ExportRow>, Problem> exportRows(DayRange range);
 
     /// Questions waiting to be kept.
     std::size_t waiting() const { return pending.size(); }
@@ -80,14 +112,19 @@ public:
 
 private:
     struct Pending {
-        StoredQuestion question;
+        std::variant<StoredQuestion, StoredExam> item;
         std::int64_t at;
     };
 
     bool open();
     bool flush();
     void storeRun();
-    void store(const Pending &entry);
+    void store(const StoredQuestion &question, std::int64_t at);
+    void store(const StoredExam &exam, std::int64_t at);
+    Result<void, Problem> keep(Pending entry);
+    /// Opens the file for reading: true when open, false when there is no file yet (nothing to
+    /// read), or why it cannot be read.
+    Result<bool, Problem> openForReading();
     void report(Problem problem, const std::string &detail);
     void reportFailure(const SQLite::Exception &failure);
     bool gaveUp() const;
@@ -102,6 +139,9 @@ private:
     std::size_t overflowed = 0;
     Problem currentProblem = Problem::none;
     std::vector<Problem> told;
+    /// The log of answers read so far, and the last question in it.
+    std::shared_ptr<AnswerLog> log = std::make_shared<AnswerLog>();
+    std::int64_t loggedUpTo = 0;
 };
 
 } // namespace miminomi

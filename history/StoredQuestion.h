@@ -59,6 +59,8 @@ struct StoredQuestion {
     std::int32_t replays = 0;
     bool answerSeen = false;
     StoredSettings settings;
+    /// Answered in the review window, not on the main window's pages.
+    bool review = false;
 
     bool operator==(const StoredQuestion &) const = default;
 };

@@ -43,6 +43,40 @@ private:
     std::mt19937 engine;
 };
 
+// ---- Rhythm figures ---------------------------------------------------------------------------
+
+/// A sound as a rhythm figure reads it: where it begins in a full bar, whether it is a rest, and
+/// whether it is struck (a tie's continuation is not).
+struct Struck {
+    std::int32_t at;
+    bool rest;
+    bool struck;
+};
+
+/// A figure's grid: one character a sixteenth.
+constexpr std::int32_t figureSlot = ticksPerQuarter / 4;
+
+/// The figure of `sounds` in the beat from `beatStart`, `beatTicks` long: see rhythmFigures().
+std::string figureOf(const std::vector<Struck> &sounds, std::int32_t beatStart,
+                     std::int32_t beatTicks) {
+    std::string figure(static_cast<std::size_t>(beatTicks / figureSlot), '-');
+    for (const Struck &sound : sounds)
+        if (sound.at >= beatStart && sound.at < beatStart + beatTicks &&
+            (sound.at - beatStart) % figureSlot == 0)
+            figure[static_cast<std::size_t>((sound.at - beatStart) / figureSlot)] = sound.rest ? 'r'
+                                                                                    : sound.struck
+                                                                                        ? 'x'
+                                                                                        : '-';
+    return figure;
+}
+
+/// A leaning's percent for `key`: 100 where it says nothing, and never below 1, so that a
+/// choice the rules leave open stays open.
+int percentOf(const std::map<int, int> &percents, int key) {
+    const auto found = percents.find(key);
+    return found == percents.end() ? 100 : std::max(1, found->second);
+}
+
 // ---- Rhythm -------------------------------------------------------------------------------
 
 /// A figure of one or more beats: its sounds in ticks, rests negative, how often it is drawn
@@ -101,8 +135,10 @@ bool hasRest(const std::vector<std::int32_t> &sounds) {
 /// Makes the rhythms of one item, drawn or (for a level whose items are listed) all of them.
 class RhythmMaker {
 public:
-    RhythmMaker(Draws &draws, const DictationLevel &level, const Metre &metre)
-        : draws(draws), level(level), metre(metre) {
+    /// `leaning`, when given, is not empty.
+    RhythmMaker(Draws &draws, const DictationLevel &level, const Metre &metre,
+                const DictationLeaning *leaning = nullptr)
+        : draws(draws), level(level), metre(metre), leaning(leaning) {
         for (const Cell &cell : metre.compound() ? compoundCells : simpleCells)
             if (!cell.needs || level.rhythm.*cell.needs)
                 cells.push_back(&cell);
@@ -119,7 +155,7 @@ public:
                 fits(from, to, restUsed, sounding && sounds.empty());
             std::vector<int> weights;
             for (const Cell *cell : fitting)
-                weights.push_back(cell->weight);
+                weights.push_back(leaning ? cell->weight * leaningOf(*cell) : cell->weight);
             const Cell *cell = fitting[draws.weighted(weights)];
             sounds.insert(sounds.end(), cell->sounds.begin(), cell->sounds.end());
             from += span(cell->sounds);
@@ -196,7 +232,24 @@ private:
     Draws &draws;
     const DictationLevel &level;
     const Metre metre;
+    const DictationLeaning *leaning;
     std::vector<const Cell *> cells;
+
+    /// The leaning's percent of a cell: that of its heaviest beat's figure.
+    int leaningOf(const Cell &cell) const {
+        std::vector<Struck> struck;
+        std::int32_t at = 0;
+        for (std::int32_t sound : cell.sounds) {
+            struck.push_back({at, sound < 0, true});
+            at += std::abs(sound);
+        }
+        int percent = 0;
+        for (std::int32_t beat = 0; beat < at; beat += metre.beatTicks()) {
+            const auto found = leaning->figures.find(figureOf(struck, beat, metre.beatTicks()));
+            percent = std::max(percent, found == leaning->figures.end() ? 100 : found->second);
+        }
+        return std::max(1, percent);
+    }
 
     /// The cells that may begin at `from` and end by `to`.
     std::vector<const Cell *> fits(std::int32_t from, std::int32_t to, bool restUsed,
@@ -238,8 +291,9 @@ std::vector<Sound> soundsOf(const std::vector<std::int32_t> &pickup,
                             const std::vector<bool> &tiedOver);
 
 /// The item's rhythm: an upbeat perhaps, the bars, ties over bar lines where the level has them.
-std::vector<Sound> makeRhythm(Draws &draws, const DictationLevel &level, const Metre &metre) {
-    RhythmMaker maker(draws, level, metre);
+std::vector<Sound> makeRhythm(Draws &draws, const DictationLevel &level, const Metre &metre,
+                              const DictationLeaning *leaning) {
+    RhythmMaker maker(draws, level, metre, leaning);
     const std::int32_t barTicks = metre.barTicks();
     const bool rests = level.rhythm.rests || level.rhythm.eighthRests;
     const int count = level.bars;
@@ -375,10 +429,11 @@ struct Slot {
 class MelodySearch {
 public:
     /// Without `draws` the notes are tried in order, lowest first.
+    /// `leaning`, when given, is not empty.
     MelodySearch(Draws *draws, const DictationLevel &level, const Key &key, int low, int high,
-                 int finalStep, std::vector<Slot> slots)
+                 int finalStep, std::vector<Slot> slots, const DictationLeaning *leaning = nullptr)
         : draws(draws), level(level), key(key), low(low), high(high), finalStep(finalStep),
-          slots(std::move(slots)) {}
+          slots(std::move(slots)), leaning(leaning) {}
 
     std::optional<std::vector<Choice>> run(int budget) {
         const std::size_t count = slots.size();
@@ -427,6 +482,7 @@ private:
     const Key key;
     const int low, high, finalStep;
     const std::vector<Slot> slots;
+    const DictationLeaning *leaning;
     std::vector<Choice> chosen;
 
     /// The height the line leans towards at note `k`.
@@ -545,6 +601,8 @@ private:
                 options.push_back(choice);
                 weights.push_back((k == 0 ? 1 : (slots[k].fast ? fastBySize : bySize)[size]) *
                                   (1 + lean));
+                if (leaning && k > 0)
+                    weights.back() *= percentOf(leaning->intervals, step - chosen[k - 1].step);
             }
         if (!draws)
             return options;
@@ -721,8 +779,9 @@ std::vector<Pitch> pitchesOf(const Key &key, const std::vector<Choice> &choices)
 }
 
 /// One try at an item with the frame's key and metre; nothing when the notes found no way.
-std::optional<Score> tryItem(Draws &draws, const DictationLevel &level, const Frame &frame) {
-    const std::vector<Sound> sounds = makeRhythm(draws, level, frame.metre);
+std::optional<Score> tryItem(Draws &draws, const DictationLevel &level, const Frame &frame,
+                             const DictationLeaning *leaning) {
+    const std::vector<Sound> sounds = makeRhythm(draws, level, frame.metre, leaning);
     std::vector<Pitch> pitches;
     if (level.rhythmOnly) {
         const auto notes = std::count_if(sounds.begin(), sounds.end(),
@@ -736,7 +795,7 @@ std::optional<Score> tryItem(Draws &draws, const DictationLevel &level, const Fr
         const int finalStep =
             finals[static_cast<std::size_t>(draws.below(static_cast<int>(finals.size())))];
         MelodySearch search(&draws, level, frame.key, low, low + level.range, finalStep,
-                            slotsOf(sounds, frame.metre, chords));
+                            slotsOf(sounds, frame.metre, chords), leaning);
         const auto found = search.run(4000);
         if (!found)
             return std::nullopt;
@@ -793,6 +852,12 @@ const std::vector<Score> &listedItems(const DictationLevel &level) {
 } // namespace
 
 Score generateDictation(const DictationLevel &level, std::uint32_t seed) {
+    return generateDictation(level, seed, DictationLeaning{});
+}
+
+Score generateDictation(const DictationLevel &level, std::uint32_t seed,
+                        const DictationLeaning &leaning) {
+    const DictationLeaning *leaned = leaning.empty() ? nullptr : &leaning;
     Draws draws(seed, level.number);
     const Frame frame = drawFrame(draws, level);
     if (level.bars == 2 && !level.rhythm.pickup && !level.rhythm.tiesOverBar &&
@@ -804,12 +869,38 @@ Score generateDictation(const DictationLevel &level, std::uint32_t seed) {
     }
     std::optional<Score> score;
     for (int attempt = 0; attempt < 1000 && !score; ++attempt)
-        score = tryItem(draws, level, frame);
+        score = tryItem(draws, level, frame, leaned);
     if (score)
         return *score;
     Score empty;
     empty.key = frame.key, empty.metre = frame.metre, empty.tempo = frame.tempo;
     return empty;
+}
+
+std::vector<std::vector<std::string>> rhythmFigures(const Score &score) {
+    const std::int32_t barTicks = score.metre.barTicks(), beat = score.metre.beatTicks();
+    std::vector<std::vector<std::string>> figures;
+    bool tied = false;
+    for (const Bar &bar : score.bars) {
+        std::int32_t length = 0;
+        for (const Note &note : bar.upper)
+            length += note.value.ticks();
+        // A pickup's notes stand at the end of a full bar.
+        const std::int32_t from = bar.pickup ? barTicks - length : 0, to = from + length;
+        std::vector<Struck> struck;
+        std::int32_t at = from;
+        for (const Note &note : bar.upper) {
+            struck.push_back({at, note.isRest(), !tied});
+            tied = note.tieToNext && !note.isRest();
+            at += note.value.ticks();
+        }
+        std::vector<std::string> beats;
+        for (std::int32_t start = 0; start < barTicks; start += beat)
+            beats.push_back(start + beat <= from || start >= to ? std::string()
+                                                                : figureOf(struck, start, beat));
+        figures.push_back(std::move(beats));
+    }
+    return figures;
 }
 
 } // namespace miminomi::music

@@ -35,7 +35,7 @@ void ChordDrill::playAsked(std::size_t, const PracticeSettings &settings) {
     for (std::int32_t n = midiChord.playChord(); n < 100; n = midiChord.playChord())
         notes.push_back(n);
     midiChord.rewindNoteNum();
-    playChord(notes, settings.chordHint);
+    play(chordPlan(notes, settings.chordHint));
 }
 
 bool ChordDrill::chosenInRow(const Choices &chosen, std::size_t) const {
@@ -44,26 +44,10 @@ bool ChordDrill::chosenInRow(const Choices &chosen, std::size_t) const {
 
 void ChordDrill::playChosen(const Choices &chosen, std::size_t, const PracticeSettings &settings) {
     const auto pitch = chosenValue(chosen, 0, 12);
-    std::int32_t note = pitch ? rootOf(*pitch) : midiChord.getRootName();
+    const std::int32_t root = pitch ? rootOf(*pitch) : midiChord.getRootName();
     const std::int32_t type =
         chosenValue(chosen, 1, MidiChord::chordCount).value_or(midiChord.getChordName());
-    std::vector<std::int32_t> notes{note};
-    for (const std::int32_t interval : MidiChord::chordIntervals[static_cast<std::size_t>(type)]) {
-        if (interval == MidiChord::endMarker)
-            break;
-        notes.push_back(note += interval);
-    }
-    playChord(notes, settings.chordHint);
-}
-
-void ChordDrill::playChord(const std::vector<std::int32_t> &notes, bool hint) {
-    if (hint)
-        for (const std::int32_t n : notes)
-            playNote(n, noteMs);
-    for (const std::int32_t n : notes)
-        playNote(n, 0);
-    wait.Sleep(chordMs);
-    midi.allOff();
+    play(chordPlan(chordNotes(root, type), settings.chordHint));
 }
 
 } // namespace miminomi

@@ -35,9 +35,6 @@ protected:
                     const PracticeSettings &settings) override;
 
 private:
-    /// The notes one after another when the hint is on, then all together.
-    void playChord(const std::vector<std::int32_t> &notes, bool hint);
-
     MidiChord &midiChord;
 };
 

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "practice/Drill.h"
 
+#include "quiz/MidiChord.h"
+#include "quiz/MusicScale.h"
 #include "sound/MidiSound.h"
 #include "sound/Wait.h"
 
@@ -88,6 +90,61 @@ void Drill::playReferenceA(const PracticeSettings &settings) {
     if (settings.referenceA) {
         midi.setMidiInstrument(midi::acousticGrandPiano);
         midi.NoteAPlay(referenceAMs);
+    }
+}
+
+SoundPlan Drill::referenceAPlan(const PracticeSettings &settings) {
+    if (!settings.referenceA)
+        return {};
+    return {{{midi::referenceA}, referenceAMs, true}};
+}
+
+SoundPlan Drill::notesPlan(const std::vector<std::int32_t> &notes) {
+    SoundPlan plan;
+    for (const std::int32_t note : notes)
+        plan.push_back({{note}, noteMs});
+    return plan;
+}
+
+SoundPlan Drill::chordPlan(const std::vector<std::int32_t> &notes, bool hint) {
+    SoundPlan plan = hint ? notesPlan(notes) : SoundPlan{};
+    plan.push_back({notes, chordMs});
+    return plan;
+}
+
+std::vector<std::int32_t> Drill::scaleNotes(std::int32_t root, std::int32_t type) {
+    std::vector<std::int32_t> notes;
+    for (const std::int32_t step : MusicScale::scaleSteps.at(static_cast<std::size_t>(type))) {
+        if (step == MusicScale::stepEnd)
+            break;
+        notes.push_back(root += step);
+    }
+    return notes;
+}
+
+std::vector<std::int32_t> Drill::chordNotes(std::int32_t root, std::int32_t type) {
+    std::vector<std::int32_t> notes{root};
+    for (const std::int32_t interval :
+         MidiChord::chordIntervals.at(static_cast<std::size_t>(type))) {
+        if (interval == MidiChord::endMarker)
+            break;
+        notes.push_back(root += interval);
+    }
+    return notes;
+}
+
+void Drill::play(const SoundPlan &plan) {
+    for (const SoundStep &step : plan) {
+        if (step.notes.size() == 1) {
+            playNote(step.notes.front(), step.ms);
+            continue;
+        }
+        // Held together: begun one after another at once, ended all together.
+        for (const std::int32_t note : step.notes)
+            playNote(note, 0);
+        wait.Sleep(static_cast<std::uint32_t>(step.ms));
+        if (!step.notes.empty())
+            midi.allOff();
     }
 }
 

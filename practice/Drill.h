@@ -20,6 +20,19 @@ namespace miminomi {
 class MidiSound;
 class Wait;
 
+/// A stretch of a sound: `notes` begun together and held for `ms`, or a pause of `ms` when there
+/// are none; on the piano for the reference A, else on the instrument of the sound.
+struct SoundStep {
+    std::vector<std::int32_t> notes;
+    std::int32_t ms = 0;
+    bool onPiano = false;
+
+    bool operator==(const SoundStep &) const = default;
+};
+/// What a question sounds, step after step: played by a drill with its waits, or planned on a
+/// sound schedule by a window that takes input while it sounds.
+using SoundPlan = std::vector<SoundStep>;
+
 /// The question cycle of one exercise: ask a question (sounding it and noting what is to be
 /// answered), sound it again, tell the right answer, mark the learner's choices. The choices and
 /// the right answer are item indices of the page's answer lists, in page order.
@@ -81,6 +94,17 @@ public:
     /// How long a chord sounds with all its notes together.
     static constexpr std::int32_t chordMs = 1000;
 
+    /// The reference A, when the settings ask for it.
+    static SoundPlan referenceAPlan(const PracticeSettings &settings);
+    /// `notes` one after another, noteMs each.
+    static SoundPlan notesPlan(const std::vector<std::int32_t> &notes);
+    /// A chord's notes one after another when `hint` is on, then together for chordMs.
+    static SoundPlan chordPlan(const std::vector<std::int32_t> &notes, bool hint);
+    /// The notes of scale `type` from `root`: up one octave and down again.
+    static std::vector<std::int32_t> scaleNotes(std::int32_t root, std::int32_t type);
+    /// The notes of chord `type` from `root` upwards.
+    static std::vector<std::int32_t> chordNotes(std::int32_t root, std::int32_t type);
+
 protected:
     /// The answer marking compares with: the right answer, unless a list is shown but not asked.
     virtual Choices markedAnswer() { return rightAnswer(); }
@@ -107,6 +131,9 @@ protected:
     /// One note on the instrument of the sound under way, held for `milliseconds` (0 leaves it
     /// sounding).
     void playNote(std::int32_t note, std::int32_t milliseconds);
+    /// Plays `plan` with the wait: a note held, or notes held together and then all ended, or a
+    /// pause. (The reference A is sounded by soundOnDevice.)
+    void play(const SoundPlan &plan);
 
     MidiSound &midi;
     Wait &wait;

@@ -27,10 +27,7 @@ bool NoteDrill::ask(const PracticeSettings &settings) {
 void NoteDrill::replay(const PracticeSettings &settings) {
     // The notes asked are in the answer sheet; playing them from there sounds exactly the
     // question that will be marked, even if the note pool was refilled meanwhile.
-    soundOnDevice(settings, [this] {
-        for (const std::int32_t n : askedNotes())
-            playNote(n, noteMs);
-    });
+    soundOnDevice(settings, [this] { play(notesPlan(askedNotes())); });
 }
 
 std::vector<std::int32_t> NoteDrill::askedNotes() {

@@ -55,17 +55,7 @@ void ScaleDrill::playChosen(const Choices &chosen, std::size_t, const PracticeSe
     const std::int32_t root = Answers::isJapaneseScale(type) ? MusicScale::fixedRoots[type]
                               : key                          ? rootOf(*key)
                                                              : askedRoot;
-    playScale(root, type);
-}
-
-void ScaleDrill::playScale(std::int32_t root, std::int32_t type) {
-    std::int32_t note = root;
-    for (const std::int32_t step : MusicScale::scaleSteps[static_cast<std::size_t>(type)]) {
-        if (step == MusicScale::stepEnd)
-            break;
-        note += step;
-        playNote(note, noteMs);
-    }
+    play(notesPlan(scaleNotes(root, type)));
 }
 
 ScaleDrill::Asked ScaleDrill::asked() {

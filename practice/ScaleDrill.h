@@ -45,8 +45,6 @@ private:
     /// Root and type of the scale asked, read from the answer sheet.
     Asked asked();
     bool isJapanese();
-    /// Up one octave from `root` and down again, in the steps of scale type `type`.
-    void playScale(std::int32_t root, std::int32_t type);
 
     MusicScale &musicScale;
     Answers &answers;

@@ -10,12 +10,12 @@
 namespace miminomi {
 
 void SoundSchedule::plan(std::int64_t atMs, std::uint8_t channel, std::uint8_t note,
-                         std::int32_t lengthMs) {
+                         std::int32_t lengthMs, std::uint8_t program) {
     // The same note's pending off would cut the new one short: it comes before the new on instead.
     for (Event &event : events)
         if (!event.on && event.channel == channel && event.note == note && event.atMs > atMs)
             event.atMs = atMs;
-    events.push_back({atMs, channel, note, true});
+    events.push_back({atMs, channel, note, true, program});
     events.push_back({atMs + std::max(lengthMs, 1), channel, note, false});
     std::stable_sort(events.begin(), events.end(),
                      [](const Event &a, const Event &b) { return a.atMs < b.atMs; });
@@ -72,6 +72,7 @@ void SoundSchedule::send(const Event &event) {
     midi.setMidiCh(event.channel);
     midi.setMidiNoteNum(event.note);
     if (event.on) {
+        midi.setMidiInstrument(event.program);
         midi.NotePlay(0);
         if (playing == sounding.end())
             sounding.push_back(key);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "sound/MidiBytes.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -24,14 +26,17 @@ public:
     SoundSchedule(const SoundSchedule &) = delete;
     SoundSchedule &operator=(const SoundSchedule &) = delete;
 
-    /// Plans `note` on `channel` from `atMs` on the clock, for `lengthMs`; the same note still
-    /// sounding on the channel then is ended first. Sends what is due at once.
-    void plan(std::int64_t atMs, std::uint8_t channel, std::uint8_t note, std::int32_t lengthMs);
+    /// Plans `note` on `channel` from `atMs` on the clock, for `lengthMs`, on instrument `program`
+    /// (a program change goes before the note on, as MidiSound::NotePlay sends it); the same note
+    /// still sounding on the channel then is ended first. Sends what is due at once.
+    void plan(std::int64_t atMs, std::uint8_t channel, std::uint8_t note, std::int32_t lengthMs,
+              std::uint8_t program = midi::acousticGrandPiano);
     /// Ends now every note sounding or planned on `channel`.
     void cut(std::uint8_t channel);
     /// Sends every note on and off that is due, in time order.
     void poll();
-    /// When poll() is next due; nothing when nothing is planned.
+    /// When poll() is next due; nothing when nothing is planned. A note sounding always has its
+    /// end planned, so this also tells whether anything sounds.
     std::optional<std::int64_t> nextDueMs() const;
     /// Ends every note now, forgets the plan and closes the device.
     void stop();
@@ -45,6 +50,7 @@ private:
         std::uint8_t channel;
         std::uint8_t note;
         bool on;
+        std::uint8_t program = midi::acousticGrandPiano;
     };
 
     void send(const Event &event);

@@ -9,9 +9,11 @@
 #include "app/widgets/PictureButton.h"
 #include "app/widgets/TabControl.h"
 #include "app/windows/AboutDlg.h"
+#include "app/windows/ExamWindow.h"
 #include "app/windows/KeyGuide.h"
 #include "app/windows/MelodyEntryWindow.h"
 #include "app/windows/Record.h"
+#include "app/windows/ReviewWindow.h"
 #include "app/windows/RhythmTapWindow.h"
 #include "app/windows/StatisticsWindow.h"
 #include "app/windows/ToolWindow.h"
@@ -29,6 +31,7 @@
 #include "records/RecordFile.h"
 #include "records/Score.h"
 #include "sound/MidiSound.h"
+#include "sound/backends/rtmidi/RtMidiInput.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -41,6 +44,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QShortcut>
 #include <QSpinBox>
@@ -137,6 +141,8 @@ Form1::~Form1() {
     // The secondary windows share what they show with this window (the history, a dictation),
     // so they may outlive its members until its children go.
     endRun();
+    // The exam window plays through this window's sound schedule and MIDI keyboard: it goes first.
+    delete examWindow.data();
 }
 
 void Form1::bindHandlers() {
@@ -144,7 +150,11 @@ void Form1::bindHandlers() {
     connect(menuItem4, &QAction::triggered, this, &Form1::menuItem4_Click);
     connect(menuKeyGuide, &QAction::triggered, this, &Form1::menuKeyGuide_Click);
     connect(menuStatistics, &QAction::triggered, this, &Form1::menuStatistics_Click);
+    connect(menuExportHistory, &QAction::triggered, this, &Form1::menuExportHistory_Click);
+    connect(menuReview, &QAction::triggered, this, &Form1::menuReview_Click);
+    connect(menuPractice, &QMenu::aboutToShow, this, &Form1::showReviewCount);
     connect(menuWeakSpots, &QAction::toggled, this, &Form1::menuWeakSpots_Toggled);
+    connect(menuExam, &QAction::triggered, this, &Form1::menuExam_Click);
     for (QAction *naming : noteNamings->actions())
         connect(naming, &QAction::toggled, this, [this](bool checked) {
             if (checked)
@@ -250,8 +260,37 @@ void Form1::menuStatistics_Click() {
     });
 }
 
+void Form1::menuReview_Click() {
+    ToolWindow::showOne(reviewWindow, [this] {
+        auto *window = new ReviewWindow(
+            history, *midi, practice->sounds(), wait, clock, [this] { return settings(); }, this);
+        window->onMarked = [this] { showReviewCount(); };
+        return window;
+    });
+}
+
+void Form1::showReviewCount() {
+    const auto log = history->answerLog();
+    const std::size_t due =
+        log ? ReviewQueue::dueCount(*log, RecordDate::localDateAt(clock.nowSeconds()).dayNumber())
+            : 0;
+    menuReview->setText(QStringLiteral("今日の復習（%1）…").arg(due));
+}
+
 void Form1::menuWeakSpots_Toggled(bool checked) {
     practice->favourWeakSpots(checked ? weakSpots.get() : nullptr);
+}
+
+void Form1::menuExam_Click() {
+    ToolWindow::showOne(examWindow, [this] {
+        if (!midiInput)
+            midiInput = std::make_unique<RtMidiInput>();
+        return new ExamWindow({practice->sounds(), wait, history, midiInput.get(),
+                               [this] { return menuWeakSpots->isChecked(); },
+                               // Items of their own, apart from the questions' draws.
+                               [] { return QRandomGenerator::global()->bounded(1u, 10000u); }},
+                              this);
+    });
 }
 
 std::vector<QComboBox *> Form1::pitchLists() const {

@@ -39,12 +39,15 @@ class KeyGuide;
 class KeptSettings;
 class MediaControl;
 class MelodyEntryWindow;
+class ExamWindow;
+class MidiInput;
 class MidiChord;
 class MidiOut;
 class MidiSound;
 class MusicScale;
 class PictureButton;
 class Practice;
+class ReviewWindow;
 class RhythmTapWindow;
 class Score;
 class SharedRandom;
@@ -75,6 +78,12 @@ private slots:
     void menuKeyGuide_Click();
     void buttonShowRecord_Click();
     void menuStatistics_Click();
+    /// Writes the history, whole or of a chosen period, to a CSV file the learner names.
+    void menuExportHistory_Click();
+    /// "今日の復習…": opens the review window, or brings the open one forward.
+    void menuReview_Click();
+    /// Shows in the review item how many items are due today.
+    void showReviewCount();
     void menuWeakSpots_Toggled(bool checked);
     /// Shows the notes, keys and roots in the naming now checked, wherever they are shown.
     void menuNoteNaming_Changed();
@@ -83,6 +92,7 @@ private slots:
     void menuReferenceA_Click();
     void menuTapRhythm_Click();
     void menuEnterMelody_Click();
+    void menuExam_Click();
 
     // Questions, marking and the race.
     void buttonNext_Click();
@@ -200,6 +210,9 @@ private:
     QAction *menuKeyGuide = nullptr;
     QMenu *menuPractice = nullptr;
     QAction *menuStatistics = nullptr;
+    QAction *menuExportHistory = nullptr;
+    /// "今日の復習（12）…": its text tells how many items are due today.
+    QAction *menuReview = nullptr;
     QAction *menuWeakSpots = nullptr;
     /// "音名の表記": one exclusive item per naming, in NoteNaming's order.
     QMenu *menuNoteNaming = nullptr;
@@ -212,6 +225,7 @@ private:
     QAction *menuReferenceA = nullptr;
     QAction *menuTapRhythm = nullptr;
     QAction *menuEnterMelody = nullptr;
+    QAction *menuExam = nullptr;
 
     // Controls placed directly on the window.
     QCheckBox *checkBoxStandardA = nullptr;
@@ -306,9 +320,13 @@ private:
     /// forward. (The About dialog and the record viewer are made anew at every request and close
     /// themselves when the main window is used.)
     QPointer<StatisticsWindow> statisticsWindow;
+    QPointer<ReviewWindow> reviewWindow;
     QPointer<KeyGuide> keyGuide;
     QPointer<RhythmTapWindow> tapWindow;
     QPointer<MelodyEntryWindow> melodyWindow;
+    QPointer<ExamWindow> examWindow;
+    /// The MIDI keyboard the exam window writes from; made when that window first opens.
+    std::unique_ptr<MidiInput> midiInput;
 
     // MIDI test page.
     QSpinBox *numericUpDownInst = nullptr;

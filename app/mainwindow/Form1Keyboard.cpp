@@ -7,6 +7,7 @@
 // buttons; Enter or Space presses a focused button; Escape stops a comparison.
 #include "app/mainwindow/Form1.h"
 
+#include "app/services/AnswerNames.h"
 #include "app/widgets/Controls.h"
 #include "app/widgets/PictureButton.h"
 #include "app/widgets/TabControl.h"
@@ -23,7 +24,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QShortcut>
 
 #include <optional>
@@ -150,83 +150,7 @@ private:
     std::vector<TypedNote> typing;
 };
 
-/// Readings of the kanji in the answer items' words, so that an item can be named in kana, as an
-/// input method gives them before they are converted.
-const std::pair<const char16_t *, const char16_t *> readings[] = {
-    {u"嬰", u"えい"},
-    {u"変", u"へん"},
-    {u"長音階", u"ちょうおんかい"},
-    {u"長調", u"ちょうちょう"},
-    {u"短調", u"たんちょう"},
-    {u"自然的", u"しぜんてき"},
-    {u"和声的", u"わせいてき"},
-    {u"旋律的", u"せんりつてき"},
-    {u"短音階", u"たんおんかい"},
-    {u"教会", u"きょうかい"},
-    {u"旋法", u"せんぽう"},
-    {u"陽音階", u"ようおんかい"},
-    {u"陰音階", u"いんおんかい"},
-    {u"民謡音階", u"みんようおんかい"},
-    {u"律音階", u"りつおんかい"},
-    {u"雅楽音階", u"ががくおんかい"},
-    {u"都節音階", u"みやこぶしおんかい"},
-    {u"沖縄音階", u"おきなわおんかい"},
-    {u"上行下行", u"じょうこうかこう"},
-    {u"同じ", u"おなじ"},
-};
-
-/// A name as typed and as listed are compared: full-width letters and signs as half-width,
-/// hiragana as katakana, without spaces, brackets or middle dots.
-QString folded(const QString &text) {
-    QString kept;
-    for (const QChar c : text.normalized(QString::NormalizationForm_KC)) {
-        const char16_t u = c.unicode();
-        if (c.isSpace() || u == u'(' || u == u')' || u == u'・')
-            continue;
-        kept += u >= u'ぁ' && u <= u'ゖ' ? QChar(char16_t(u + (u'ァ' - u'ぁ'))) : c;
-    }
-    return kept;
-}
-
-/// The names an answer item answers to, folded: its whole text and each of its words ("maj7",
-/// "メジャー・セブンス", "M7" and "△7" for "maj7　（メジャー・セブンス　M7, △7）"), each also
-/// with its kanji read.
-QStringList namesOf(const QString &item) {
-    static const QRegularExpression between(QStringLiteral("[\\s\u3000（）,，、]+"));
-    QStringList names;
-    for (const QString &word : QStringList{item} + item.split(between, Qt::SkipEmptyParts)) {
-        QString read = word;
-        for (const auto &[kanji, kana] : readings)
-            read.replace(QString::fromUtf16(kanji), QString::fromUtf16(kana));
-        for (const QString &name : {folded(word), folded(read)})
-            if (!name.isEmpty() && !names.contains(name))
-                names << name;
-    }
-    return names;
-}
-
-/// The item of `box` that `typed` names: one with a name as typed, else one with a name that
-/// begins as typed; capitals and small letters counted first ("M" the major chord, "m" the first
-/// of the minor ones), then not ("MAJ7"). The earliest item in the list wins; nothing when no
-/// item is named.
-std::optional<int> itemNamed(const QComboBox *box, const QString &typed) {
-    const QString wanted = folded(typed);
-    if (wanted.isEmpty())
-        return std::nullopt;
-    std::vector<QStringList> names;
-    // An item shown in another naming of the notes also answers to its Japanese name, kept as its
-    // data, so that "へ" still chooses F when the list shows ファ or F.
-    for (int item = 0; item < box->count(); ++item)
-        names.push_back(namesOf(box->itemText(item)) +
-                        namesOf(box->itemData(item, Qt::UserRole).toString()));
-    for (const Qt::CaseSensitivity cases : {Qt::CaseSensitive, Qt::CaseInsensitive})
-        for (const bool whole : {true, false})
-            for (int item = 0; item < box->count(); ++item)
-                for (const QString &name : names[std::size_t(item)])
-                    if (whole ? name.compare(wanted, cases) == 0 : name.startsWith(wanted, cases))
-                        return item;
-    return std::nullopt;
-}
+using AnswerNames::itemNamed;
 
 /// Shows item `item` of `box` from the beginning of its text.
 void show(QComboBox *box, int item) {
@@ -257,7 +181,7 @@ std::optional<QString> takeTyped(QComboBox *box, QEvent *event) {
     return std::nullopt;
 }
 
-/// Lets an answer box be answered by the first keys of its items' names (see itemNamed): what is
+/// Lets an answer box be answered by the first keys of its items' names (see AnswerNames): what is
 /// typed, after what was typed in the box before, chooses the item it names, else what is typed
 /// on its own does; typing that names nothing leaves the box as it is, and no typing ever lands in
 /// it as text. Text an input method commits counts as typed. Backspace takes the last key back
@@ -276,17 +200,13 @@ public:
         Typed &before = typing[box];
         if (afresh || Controls::shownItem(box) != before.item)
             before = {};
-        QStringList tries = {before.keys + text};
-        if (!before.keys.isEmpty())
-            tries << text;
-        for (const QString &keys : tries) {
-            if (const std::optional<int> item = itemNamed(box, keys)) {
-                show(box, *item);
-                before = {keys, *item};
-                return true;
-            }
-        }
-        return false;
+        const std::optional<AnswerNames::Typed> named =
+            AnswerNames::typedItem(box, before.keys, text);
+        if (!named)
+            return false;
+        show(box, named->item);
+        before = {named->keys, named->item};
+        return true;
     }
 
 protected:

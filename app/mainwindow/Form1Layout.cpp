@@ -296,6 +296,10 @@ void Form1::buildMenu() {
     menuItem3 = item(menuItem1, QStringLiteral("終了(&X)"), "menuItem3");
     menuPractice = menu(QStringLiteral("練習"), "menuPractice");
     menuStatistics = item(menuPractice, QStringLiteral("成績の分析を見る…"), "menuStatistics");
+    menuExportHistory = item(menuPractice, QStringLiteral("履歴を書き出す…"), "menuExportHistory");
+    // The number due is read from the history when the menu opens, not at start.
+    menuReview = item(menuPractice, QStringLiteral("今日の復習…"), "menuReview");
+    menuReview->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F9));
     menuWeakSpots = item(menuPractice, QStringLiteral("苦手な問題を多めに出す"), "menuWeakSpots");
     menuWeakSpots->setCheckable(true);
     // Two groups of exclusive items, the first of each checked: the main window as it always was.
@@ -332,6 +336,8 @@ void Form1::buildMenu() {
         item(menuPractice, QStringLiteral("リズムをたたいて答える…"), "menuTapRhythm", false);
     menuEnterMelody =
         item(menuPractice, QStringLiteral("メロディを入力して答える…"), "menuEnterMelody", false);
+    menuExam = item(menuPractice, QStringLiteral("聴音（試験形式）…"), "menuExam");
+    menuExam->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F3));
     menuPractice->addSeparator();
     menuResetSettings =
         item(menuPractice, QStringLiteral("設定を初期状態に戻す…"), "menuResetSettings");

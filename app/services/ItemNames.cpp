@@ -365,4 +365,134 @@ QString slipText(const NoteSlip &slip) {
            (slip.semitones > 0 ? QStringLiteral("高く答えた") : QStringLiteral("低く答えた"));
 }
 
+QString exerciseName(Exercise exercise) {
+    static const std::array<const char16_t *, allExercises.size()> names = {
+        u"単音", u"スケール", u"コード", u"リズム", u"メロディ"};
+    return QString::fromUtf16(names[indexOf(exercise)]);
+}
+
+QString keyName(const music::Key &key, NoteNaming naming) {
+    const auto [step, alter] = key.tonic();
+    const auto index = static_cast<std::size_t>(step);
+    // Sharps and flats as each naming writes them: before a Japanese name (嬰ヘ, 変ロ), after the
+    // others (ファ♯, F♯), and in German as its endings (Fis, Es, As, B).
+    const QString sharps = QString(std::abs(alter), QChar(u'♯'));
+    const QString flats = QString(std::abs(alter), QChar(u'♭'));
+    const QString accidentals = alter > 0 ? sharps : flats;
+    switch (naming) {
+    case NoteNaming::solfege: {
+        static const std::array<const char16_t *, 7> steps = {u"ド", u"レ", u"ミ", u"ファ",
+                                                              u"ソ", u"ラ", u"シ"};
+        return QString::fromUtf16(steps[index]) + accidentals +
+               (key.minor ? QStringLiteral("短調") : QStringLiteral("長調"));
+    }
+    case NoteNaming::english:
+        return QString(QChar(u"CDEFGAB"[index])) + accidentals +
+               (key.minor ? QStringLiteral(" minor") : QStringLiteral(" major"));
+    case NoteNaming::german: {
+        QString name(QChar(u"CDEFGAH"[index]));
+        if (alter > 0)
+            name += QStringLiteral("is").repeated(alter);
+        else if (alter < 0 && step == music::Step::B)
+            name = QStringLiteral("B") + QStringLiteral("es").repeated(-alter - 1);
+        else if (alter < 0)
+            name += (step == music::Step::E || step == music::Step::A ? QStringLiteral("s")
+                                                                      : QStringLiteral("es")) +
+                    QStringLiteral("es").repeated(-alter - 1);
+        return key.minor ? name.toLower() + QStringLiteral("-Moll") : name + QStringLiteral("-Dur");
+    }
+    case NoteNaming::japanese:
+        break;
+    }
+    static const std::array<const char16_t *, 7> steps = {u"ハ", u"ニ", u"ホ", u"ヘ",
+                                                          u"ト", u"イ", u"ロ"};
+    QString prefix;
+    if (alter != 0)
+        prefix = QString(std::abs(alter) > 1 ? QStringLiteral("重") : QString()) +
+                 (alter > 0 ? QStringLiteral("嬰") : QStringLiteral("変"));
+    return prefix + QString::fromUtf16(steps[index]) +
+           (key.minor ? QStringLiteral("短調") : QStringLiteral("長調"));
+}
+
+QString scaleDegreeName(std::int32_t degree, std::int32_t alteration, bool minor) {
+    static const std::array<const char16_t *, 7> syllables = {u"ド", u"レ", u"ミ", u"ファ",
+                                                              u"ソ", u"ラ", u"シ"};
+    if (degree < 1 || degree > 7)
+        return QStringLiteral("第%1音").arg(degree);
+    // A minor key sings from ラ: its 3rd is ド and its raised 7th ソ♯.
+    const std::size_t syllable = static_cast<std::size_t>(degree - 1 + (minor ? 5 : 0)) % 7;
+    const QString altered =
+        QString(std::abs(alteration), alteration > 0 ? QChar(u'♯') : QChar(u'♭'));
+    return QStringLiteral("第%1音（%2%3）")
+        .arg(degree)
+        .arg(QString::fromUtf16(syllables[syllable]), altered);
+}
+
+QString melodicIntervalName(std::int32_t steps) {
+    if (steps == 0)
+        return QStringLiteral("同音");
+    const std::int32_t size = std::abs(steps);
+    const QString way = steps > 0 ? QStringLiteral("上行の") : QStringLiteral("下行の");
+    if (size == 7)
+        return way + QStringLiteral("オクターブ");
+    return way + QStringLiteral("%1度").arg(size + 1);
+}
+
+QString rhythmFigureName(const std::string &figure) {
+    // The figure in parts, each a note or rest and the sixteenths it lasts; a beat that begins
+    // with a note or rest from before starts with that part.
+    struct Part {
+        char kind; // 'x' a note, 'r' a rest, '-' what goes on from before
+        int length;
+    };
+    std::vector<Part> parts;
+    for (const char c : figure) {
+        if (c == '-' && !parts.empty())
+            ++parts.back().length;
+        else
+            parts.push_back({c == '-' ? '-' : c, 1});
+    }
+    const auto valueOf = [](int sixteenths) -> QString {
+        switch (sixteenths) {
+        case 1:
+            return QStringLiteral("16分");
+        case 2:
+            return QStringLiteral("8分");
+        case 3:
+            return QStringLiteral("付点8分");
+        case 4:
+            return QStringLiteral("4分");
+        case 6:
+            return QStringLiteral("付点4分");
+        case 8:
+            return QStringLiteral("2分");
+        case 12:
+            return QStringLiteral("付点2分");
+        case 16:
+            return QStringLiteral("全");
+        }
+        return QStringLiteral("16分%1つ分の").arg(sixteenths);
+    };
+    QStringList names;
+    QString last;
+    int repeats = 0;
+    const auto flush = [&] {
+        if (repeats > 0)
+            names << (repeats == 1 ? last : last + QStringLiteral("%1つ").arg(repeats));
+        repeats = 0;
+    };
+    for (const Part &part : parts) {
+        const QString name = part.kind == '-'   ? QStringLiteral("前から続く音")
+                             : part.kind == 'r' ? valueOf(part.length) + QStringLiteral("休符")
+                                                : valueOf(part.length) + QStringLiteral("音符");
+        // Equal values in a row are counted, as a teacher says "16分音符4つ".
+        if (name != last || part.kind == '-')
+            flush();
+        last = name;
+        ++repeats;
+    }
+    flush();
+    return names.join(QStringLiteral("＋"));
+}
+
 } // namespace miminomi

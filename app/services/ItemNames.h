@@ -4,11 +4,14 @@
 
 #include "history/HistoryItem.h"
 #include "history/Statistics.h"
+#include "music/Score.h"
+#include "records/Exercise.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <string>
 
 namespace miminomi {
 
@@ -72,5 +75,19 @@ QString confusionText(const Confusion &confusion, NoteNaming naming = noteNaming
 /// "長3度低く答えた", "オクターブ高く答えた", "短9度低く答えた"; the right name without its
 /// height for 0.
 QString slipText(const NoteSlip &slip);
+
+/// The name of an exercise as the statistics list it: 単音, スケール, コード, リズム, メロディ.
+QString exerciseName(Exercise exercise);
+/// A key as a teacher writes it in the naming: "ト長調", "変ロ長調", "嬰ヘ短調"; "ソ長調",
+/// "ファ♯短調"; "G major", "F♯ minor"; "G-Dur", "fis-Moll".
+QString keyName(const music::Key &key, NoteNaming naming = noteNaming());
+/// A scale degree of a melody in movable do, from the key's own tonic (a minor key's from ラ),
+/// with its alteration: "第3音（ミ）", "第7音（ソ♯）".
+QString scaleDegreeName(std::int32_t degree, std::int32_t alteration, bool minor);
+/// A melodic move by signed staff steps: "上行の6度", "下行の3度", "同音", "上行のオクターブ".
+QString melodicIntervalName(std::int32_t steps);
+/// The rhythm of one beat as music::rhythmFigures() writes it ("x--x"), named as a teacher names
+/// it: "付点8分音符＋16分音符", "8分音符2つ", "8分休符＋8分音符", "前から続く音＋8分音符".
+QString rhythmFigureName(const std::string &figure);
 
 } // namespace miminomi

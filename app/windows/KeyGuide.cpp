@@ -69,6 +69,10 @@ std::vector<KeyGuide::Part> KeyGuide::parts() {
              .arg(writtenNote(60), writtenNote(72), typedBAndH())},
         {QStringLiteral("練習メニュー（Alt+P）"),
          {
+             {QKeySequence(Qt::CTRL | Qt::Key_F9),
+              QStringLiteral("今日の復習：間違えた音・スケール・コードが，1日後・3日後・7日後・"
+                             "14日後に戻ってきます．よく取り違える二つは，聴き分けの2択で出ます．"
+                             "キーは上と同じです（Enterキーで採点して次へ，2択は1か2）．")},
              {{},
               QStringLiteral("苦手な問題を多めに出す：最近間違えた音・スケール・コードが多めに"
                              "出ます（はじめは切ってあります）．")},
@@ -77,6 +81,9 @@ std::vector<KeyGuide::Part> KeyGuide::parts() {
              {QKeySequence(Qt::SHIFT | Qt::Key_F3),
               QStringLiteral("メロディを入力して答える：聴いたメロディの音を入力すると，"
                              "プログラムが採点を提案します．")},
+             {QKeySequence(Qt::CTRL | Qt::Key_F3),
+              QStringLiteral("聴音（試験形式）：カデンツのあと，試験と同じ順序と間で弾かれる"
+                             "メロディを五線に書き，100点満点で採点します．")},
              {{},
               QStringLiteral("音名の表記：答えの欄，成績の分析，メロディの入力の音名を，ハニホ・"
                              "ドレミ（固定ド）・CDE・CDEH（ドイツ音名）から選びます．キーでは，どの"
@@ -91,6 +98,14 @@ std::vector<KeyGuide::Part> KeyGuide::parts() {
          },
          QStringLiteral("提案された点数は自己採点の欄に入ります．「正解を見る」のあと，"
                         "「得点確定」で確定してください．")},
+        {QStringLiteral("聴音（試験形式）のウィンドウ"),
+         {},
+         QStringLiteral(
+             "数字で音価（3 16分，4 8分，5 4分，6 2分，7 全音符），. で付点，C D E F G A B "
+             "で音を書きます（前の音にいちばん近い高さ）．# と - で半音上下，↑↓でも"
+             "半音，Ctrl+↑↓でオクターブ，0 で休符，+ でタイ，Backspaceで消します．"
+             "←→で書いた音符に移って直せます．Spaceキーで始める・一時停止，"
+             "Ctrl+Enterで答え合わせです．日本語入力がオンのままでも使えます．")},
         {QStringLiteral("メニューとウィンドウ"),
          {
              {QKeySequence(Qt::ALT | Qt::Key_F), QStringLiteral("ファイルのメニューを開きます．")},

@@ -9,6 +9,7 @@
 #include "app/widgets/TrendChart.h"
 #include "app/windows/ToolWindow.h"
 #include "history/History.h"
+#include "records/RecordDate.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -27,6 +28,9 @@ namespace miminomi {
 namespace {
 
 using Rows = std::vector<AccuracyChart::Row>;
+
+/// The exercise list's item for the exam-format dictation items, after the five exercises.
+constexpr int examChoice = static_cast<int>(allExercises.size());
 
 const QColor noticeBackground(255, 248, 228);
 const QColor noticeText(110, 80, 20);
@@ -174,6 +178,61 @@ QString emptyText(Exercise exercise, Period period) {
     return first + action + QStringLiteral("\nここに成績の分析が表示されます．");
 }
 
+QString examEmptyText(Period period) {
+    const QString first =
+        period == Period::everything
+            ? QStringLiteral("まだ聴音（試験形式）の記録がありません．\n")
+            : QStringLiteral("この期間に答え合わせをした聴音はありません．\n期間を変えるか，");
+    return first + QStringLiteral("「練習」メニューの「聴音（試験形式）…」で書き取って"
+                                  "\n「答え合わせ」をすると，ここに成績の分析が表示されます．");
+}
+
+/// Marks shown as a bar: their sum out of 100 each, so that the bar's share is the mean mark.
+Tally marksOf(std::int64_t items, std::int64_t scoreSum) {
+    return Tally{static_cast<std::int32_t>(scoreSum),
+                 static_cast<std::int32_t>(items * 100 - scoreSum)};
+}
+
+QString shortDate(std::int32_t day) {
+    const RecordDate date = RecordDate::fromDayNumber(day);
+    return QStringLiteral("%1/%2").arg(date.getMonth()).arg(date.getDay());
+}
+
+/// A level as the learner chose it: "レベル5", its rhythm alone "レベル5（リズム）".
+QString levelName(const ExamDay &day) {
+    return QStringLiteral("レベル%1").arg(day.level) +
+           (day.mode == StoredExam::Mode::rhythm ? QStringLiteral("（リズム）") : QString());
+}
+
+/// The mean mark of each level, then each level's marks day by day.
+Groups examGroups(const ExamStatistics &statistics) {
+    // The days come by mode and level, then by day.
+    Groups groups(1, {QStringLiteral("レベルごとの平均点"), {}});
+    ExamDay level;
+    for (std::size_t k = 0; k < statistics.days.size(); ++k) {
+        const ExamDay &day = statistics.days[k];
+        if (k == 0 || day.level != level.level || day.mode != level.mode) {
+            level = ExamDay{day.level, 0, 0, 0, day.mode};
+            groups.push_back({levelName(day) + QStringLiteral("の平均点（日ごと）"), {}});
+        }
+        level.items += day.items;
+        level.scoreSum += day.scoreSum;
+        groups.back().second.push_back({shortDate(day.day),
+                                        marksOf(day.items, day.scoreSum),
+                                        QStringLiteral("%1問").arg(day.items),
+                                        {}});
+        const bool lastOfLevel = k + 1 == statistics.days.size() ||
+                                 statistics.days[k + 1].level != day.level ||
+                                 statistics.days[k + 1].mode != day.mode;
+        if (lastOfLevel)
+            groups.front().second.push_back({levelName(level),
+                                             marksOf(level.items, level.scoreSum),
+                                             QStringLiteral("%1問").arg(level.items),
+                                             {}});
+    }
+    return groups;
+}
+
 QString noticeOf(History::Problem problem) {
     const QString file = QStringLiteral("答えの履歴（history.sqlite3）");
     QString what;
@@ -242,6 +301,29 @@ private:
     bool afterLine = false;
 };
 
+/// Shows the groups as bar charts with their columns aligned, beside the mistakes or alone.
+void showCharts(Groups groups, QVBoxLayout *itemCharts, QScrollArea *itemArea,
+                QScrollArea *mistakeArea, bool withMistakes) {
+    clearAboveStretch(itemCharts);
+    std::vector<AccuracyChart *> charts;
+    for (auto &[title, rows] : groups) {
+        auto *chart = new AccuracyChart(title, std::move(rows));
+        chart->setObjectName(QStringLiteral("accuracyChart"));
+        itemCharts->insertWidget(itemCharts->count() - 1, chart);
+        // Shown at once: a widget added to an open window is shown only later, and until then
+        // its panel's size leaves it out.
+        chart->show();
+        charts.push_back(chart);
+    }
+    AccuracyChart::align(charts);
+    // The bars keep their labels and figures whole, and the mistakes their lines: neither wraps.
+    mistakeArea->setVisible(withMistakes);
+    itemArea->setMinimumWidth(itemArea->widget()->minimumSizeHint().width() +
+                              itemArea->verticalScrollBar()->sizeHint().width());
+    mistakeArea->setFixedWidth(mistakeArea->widget()->minimumSizeHint().width() +
+                               mistakeArea->verticalScrollBar()->sizeHint().width());
+}
+
 } // namespace
 
 StatisticsWindow::StatisticsWindow(std::shared_ptr<History> history, Exercise exercise,
@@ -253,9 +335,9 @@ StatisticsWindow::StatisticsWindow(std::shared_ptr<History> history, Exercise ex
 
     exerciseChoice = new QComboBox;
     exerciseChoice->setObjectName(QStringLiteral("exerciseChoice"));
-    exerciseChoice->addItems({QStringLiteral("単音"), QStringLiteral("スケール"),
-                              QStringLiteral("コード"), QStringLiteral("リズム"),
-                              QStringLiteral("メロディ")});
+    for (const Exercise each : allExercises)
+        exerciseChoice->addItem(exerciseName(each));
+    exerciseChoice->addItem(QStringLiteral("聴音（試験形式）"));
     exerciseChoice->setCurrentIndex(static_cast<int>(indexOf(exercise)));
     periodChoice = new QComboBox;
     periodChoice->setObjectName(QStringLiteral("periodChoice"));
@@ -334,25 +416,44 @@ Exercise StatisticsWindow::chosenExercise() const {
     return static_cast<Exercise>(exerciseChoice->currentIndex());
 }
 
+bool StatisticsWindow::examChosen() const {
+    return exerciseChoice->currentIndex() == examChoice;
+}
+
 void StatisticsWindow::questionMarked(Exercise exercise) {
-    if (exercise == chosenExercise())
+    if (!examChosen() && exercise == chosenExercise())
+        reload();
+}
+
+void StatisticsWindow::examMarked() {
+    if (examChosen())
         reload();
 }
 
 void StatisticsWindow::reload() {
-    const Exercise exercise = chosenExercise();
     const auto period = static_cast<Period>(periodChoice->currentIndex());
-    const auto statistics = history->statistics(exercise, period);
-    if (!statistics)
-        showMessage(noticeOf(statistics.reason()), true);
-    else if (statistics->empty())
-        showMessage(emptyText(exercise, period), false);
-    else
-        showStatistics(*statistics, exercise);
-    if (shownExercise != exercise)
+    if (examChosen()) {
+        const auto statistics = history->examStatistics(period);
+        if (!statistics)
+            showMessage(noticeOf(statistics.reason()), true);
+        else if (statistics->empty())
+            showMessage(examEmptyText(period), false);
+        else
+            showExamStatistics(*statistics);
+    } else {
+        const Exercise exercise = chosenExercise();
+        const auto statistics = history->statistics(exercise, period);
+        if (!statistics)
+            showMessage(noticeOf(statistics.reason()), true);
+        else if (statistics->empty())
+            showMessage(emptyText(exercise, period), false);
+        else
+            showStatistics(*statistics, exercise);
+    }
+    if (shownExercise != exerciseChoice->currentIndex())
         for (QScrollArea *area : {itemArea, mistakeArea})
             area->verticalScrollBar()->setValue(0);
-    shownExercise = exercise;
+    shownExercise = exerciseChoice->currentIndex();
 }
 
 void StatisticsWindow::showMessage(const QString &text, bool notice) {
@@ -365,24 +466,58 @@ void StatisticsWindow::showMessage(const QString &text, bool notice) {
     pages->setCurrentWidget(card->parentWidget());
 }
 
+void StatisticsWindow::showExamStatistics(const ExamStatistics &statistics) {
+    std::int64_t sum = 0;
+    for (const ExamDay &day : statistics.days)
+        sum += day.scoreSum;
+    const ExamDay all{0, 0, statistics.items, sum};
+    summary->setText(QStringLiteral("出題数：%1問\u3000平均点：%2点（100点満点）\n"
+                                    "間違えた音と拍を，音階の中の位置・前の音からの音程・"
+                                    "拍のリズムごとに数えています．")
+                         .arg(statistics.items)
+                         .arg(all.meanScore()));
+    clearAboveStretch(mistakeLines);
+    MistakeTable table;
+    const auto section = [&](const QString &title, const auto &misses, const auto &name,
+                             const QString &objectName) {
+        table.addHeading(heading(title, 9.75));
+        if (misses.empty())
+            table.addHeading(new QLabel(QStringLiteral("間違えた箇所はありません．")));
+        for (const auto &miss : misses)
+            table.addLine(name(miss), miss.count, objectName);
+    };
+    table.addHeading(heading(QStringLiteral("多かった書き取りの間違い")));
+    section(
+        QStringLiteral("音階の中の位置"), statistics.degrees,
+        [](const DegreeMiss &miss) {
+            return scaleDegreeName(miss.degree, miss.alteration, miss.minor) +
+                   (miss.minor ? QStringLiteral("・短調") : QString());
+        },
+        QStringLiteral("degreeMiss"));
+    section(
+        QStringLiteral("前の音からの音程"), statistics.intervals,
+        [](const IntervalMiss &miss) { return melodicIntervalName(miss.steps); },
+        QStringLiteral("intervalMiss"));
+    section(
+        QStringLiteral("拍のリズム"), statistics.figures,
+        [](const FigureMiss &miss) { return rhythmFigureName(miss.figure); },
+        QStringLiteral("figureMiss"));
+    mistakeLines->insertWidget(0, table.widget());
+    table.widget()->show(); // as the charts
+    showCharts(examGroups(statistics), itemCharts, itemArea, mistakeArea, true);
+    trend->hide();
+    pages->setCurrentWidget(content);
+    // Longer names of what was missed widen the window rather than hide behind its edge.
+    if (const int wanted = minimumSizeHint().width(); wanted > width())
+        resize(wanted, height());
+}
+
 void StatisticsWindow::showStatistics(const Statistics &statistics, Exercise exercise) {
     summary->setText(summaryOf(statistics, exercise));
-    clearAboveStretch(itemCharts);
-    std::vector<AccuracyChart *> charts;
-    for (auto &[title, rows] : itemGroupsOf(statistics, exercise)) {
-        auto *chart = new AccuracyChart(title, std::move(rows));
-        chart->setObjectName(QStringLiteral("accuracyChart"));
-        itemCharts->insertWidget(itemCharts->count() - 1, chart);
-        charts.push_back(chart);
-    }
-    AccuracyChart::align(charts);
-    // The bars keep their labels and figures whole, and the mistakes their lines: neither wraps.
-    mistakeArea->setVisible(!isPiece(exercise));
     showMistakes(statistics, exercise);
-    itemArea->setMinimumWidth(itemArea->widget()->minimumSizeHint().width() +
-                              itemArea->verticalScrollBar()->sizeHint().width());
-    mistakeArea->setFixedWidth(mistakeArea->widget()->minimumSizeHint().width() +
-                               mistakeArea->verticalScrollBar()->sizeHint().width());
+    showCharts(itemGroupsOf(statistics, exercise), itemCharts, itemArea, mistakeArea,
+               !isPiece(exercise));
+    trend->show();
     if (isPiece(exercise))
         trend->setDays(statistics.days, QStringLiteral("得点率"), QStringLiteral("自己採点の点数"));
     else
@@ -414,6 +549,7 @@ void StatisticsWindow::showMistakes(const Statistics &statistics, Exercise exerc
         table.addLine(QStringLiteral("答えなし"), statistics.unanswered,
                       QStringLiteral("unanswered"));
     mistakeLines->insertWidget(0, table.widget());
+    table.widget()->show(); // as the charts
 }
 
 } // namespace miminomi

@@ -6,10 +6,11 @@
 //   bench_history store <folder>              keeps 2 000 markings one by one in a new file
 //   bench_history fill <file> <questions>     fills a history with a year of varied questions
 //   bench_history read <file>                 reads the statistics of every exercise, everything
+//   bench_history log <file>                  reads the whole log of answers the review uses
 //
 // The file is kept as the program keeps it (write-ahead journal, one transaction per marking).
-#include "history/History.h"
 #include "base/CalendarClock.h"
+#include "history/History.h"
 
 #include <SQLiteCpp/Database.h>
 
@@ -17,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -135,6 +137,63 @@ int read(const std::string &path) {
     return 0;
 }
 
+double cpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+int readLog(const std::string &path) {
+    MovingCalendar calendar;
+    std::vector<double> times, cpu, copies;
+    std::size_t rows = 0;
+    for (int k = 0; k < 7; ++k) {
+        History history(path, calendar); // opened anew, as the review window's first look
+        const double cpuStart = cpuMs();
+        const auto start = Clock::now();
+        const auto answers = history.sharedAnswerLog();
+        if (!answers)
+            return 1;
+        times.push_back(ms(Clock::now() - start));
+        cpu.push_back(cpuMs() - cpuStart);
+        rows = (*answers)->size();
+        // The same log again as a copy of its own.
+        const auto copyStart = Clock::now();
+        if (!history.answerLog())
+            return 1;
+        copies.push_back(ms(Clock::now() - copyStart));
+    }
+    std::sort(times.begin(), times.end());
+    std::sort(cpu.begin(), cpu.end());
+    std::sort(copies.begin(), copies.end());
+    std::printf("log of answers, first reading, %zu rows: median %.1f ms (processor %.1f ms), "
+                "slowest %.1f ms; as a copy afterwards: median %.1f ms\n",
+                rows, times[times.size() / 2], cpu[cpu.size() / 2], times.back(),
+                copies[copies.size() / 2]);
+
+    // Read again after each marking, as the count of what is due is refreshed.
+    History history(path, calendar);
+    if (!history.sharedAnswerLog())
+        return 1;
+    std::uint32_t state = 3;
+    times.clear();
+    for (int k = 0; k < 50; ++k) {
+        calendar.seconds += 10;
+        StoredQuestion q = question(state);
+        q.exercise = Exercise::chord;
+        if (!history.add(q))
+            return 1;
+        const auto start = Clock::now();
+        if (!history.sharedAnswerLog())
+            return 1;
+        times.push_back(ms(Clock::now() - start));
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("log of answers, again after one marking: median %.2f ms, slowest %.2f ms\n",
+                times[times.size() / 2], times.back());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -145,7 +204,9 @@ int main(int argc, char *argv[]) {
         return fill(argv[2], std::atol(argv[3]));
     if (mode == "read" && argc > 2)
         return read(argv[2]);
+    if (mode == "log" && argc > 2)
+        return readLog(argv[2]);
     std::fprintf(stderr, "usage: bench_history store <folder> | fill <file> <questions> | read "
-                         "<file>\n");
+                         "<file> | log <file>\n");
     return 2;
 }

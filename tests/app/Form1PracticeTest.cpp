@@ -11,9 +11,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace miminomi::testing {
@@ -114,6 +120,38 @@ TEST_F(Form1Practice, AMarkedQuestionIsInTheHistoryAtOnceAndTheMenuShowsItsStati
     const auto *window = h.form.findChild<StatisticsWindow *>();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
+
+    // 履歴を書き出す: a period, a file name, then what was written or why not.
+    const QTemporaryDir folder;
+    const auto exportTo = [&](const QString &path) {
+        QString said;
+        QTimer answering;
+        QObject::connect(&answering, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *period = qobject_cast<QInputDialog *>(modal)) {
+                period->setTextValue("今日");
+                period->accept();
+            } else if (auto *file = qobject_cast<QFileDialog *>(modal)) {
+                file->selectFile(path);
+                QMetaObject::invokeMethod(file, &QDialog::accept);
+            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                said = box->text();
+                box->accept();
+            }
+        });
+        answering.start(5);
+        h.find<QAction>("menuExportHistory")->trigger();
+        return said;
+    };
+    const QString written = folder.filePath("履歴.csv");
+    EXPECT_EQ(exportTo(written), QString("%1行を「%2」に書き出しました．")
+                                     .arg(before + 1)
+                                     .arg(QDir::toNativeSeparators(written)));
+    QFile csv(written);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll().count("\r\n"), before + 2) << "the heading and a line an answer";
+    EXPECT_FALSE(exportTo(folder.filePath("none/履歴.csv")).isEmpty());
+    EXPECT_FALSE(QFile::exists(folder.filePath("none/履歴.csv")));
 }
 
 TEST_F(Form1Practice, AJapaneseScaleHasItsOwnMarkAFamilyNamingNoItemAsksItAgain) {

@@ -10,9 +10,11 @@
 #include "tests/support/TemporaryFolder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <gmock/gmock.h>
 
 #include <fstream>
@@ -131,6 +133,43 @@ TEST_F(StatisticsWindowTest, TheOpenWindowShowsAQuestionAsSoonAsItIsMarked) {
     EXPECT_EQ(after,
               text(StatisticsWindow(std::make_shared<History>(History::defaultPath, h.calendar)),
                    "summary"));
+}
+
+TEST_F(StatisticsWindowTest, DictationShowsTheMarksAndWhatWasMissedMostInALearnersWords) {
+    StatisticsWindow window(history);
+    window.show();
+    auto *exercises = window.findChild<QComboBox *>(QStringLiteral("exerciseChoice"));
+    exercises->setCurrentIndex(exercises->count() - 1);
+    EXPECT_THAT(text(window, "message").toStdString(),
+                StartsWith("まだ聴音（試験形式）の記録がありません．"));
+
+    // A sixth up missed twice on E (in C major), once on G♯ (in A minor); a dotted-eighth beat
+    // held one error, a beat of a continued note and a sixteenth another.
+    using Kind = StoredExamError::Kind;
+    StoredExam major;
+    major.score = 70;
+    major.errors = {{Kind::pitch, 1, 0, 0, 3, 0, 5, 9, "x--x"},
+                    {Kind::missing, 2, 1, 0, 3, 0, 5, 8, "--xx"}};
+    StoredExam minor = major;
+    minor.key.minor = true;
+    minor.score = 81;
+    minor.errors = {{Kind::pitch, 1, 0, 0, 7, 1, 5, 9, "r-x-"}};
+    history->add(major);
+    history->add(minor);
+    window.examMarked();
+    EXPECT_EQ(text(window, "summary").section('\n', 0, 0),
+              "出題数：2問　平均点：76点（100点満点）");
+    EXPECT_EQ(lines(window, "degreeMiss"),
+              (QStringList{"第3音（ミ）　2回", "第7音（ソ♯）・短調　1回"}));
+    EXPECT_EQ(lines(window, "intervalMiss"), QStringList{"上行の6度　3回"});
+    // Shown anew in the open window (another period), the mistakes keep the width of their lines.
+    window.findChild<QComboBox *>(QStringLiteral("periodChoice"))->setCurrentIndex(0);
+    QApplication::processEvents();
+    const auto *mistakes = window.findChild<QScrollArea *>(QStringLiteral("mistakes"));
+    EXPECT_GE(mistakes->width(), mistakes->widget()->minimumSizeHint().width());
+    EXPECT_EQ(lines(window, "figureMiss"),
+              (QStringList{"前から続く音＋16分音符2つ　1回", "8分休符＋8分音符　1回",
+                           "付点8分音符＋16分音符　1回"}));
 }
 
 } // namespace miminomi::testing

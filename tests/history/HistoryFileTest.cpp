@@ -149,6 +149,11 @@ TEST(HistoryFile, AFileOfTheFirstVersionIsReadAndExtendedANewerOneIsLeftAlone) {
                       .getString(),
                   "-/-,0/12");
     }
+    // The first version's answer row joins the log of answers whole, with its question's time.
+    const auto log = history.answerLog();
+    ASSERT_TRUE(log);
+    EXPECT_EQ(*log,
+              (AnswerLog{{1699990000, 0, 1, Exercise::chord, 60, 1, 0, -1, 0, false, false}}));
 
     const std::string newer = folder.filePath("newer.sqlite3");
     {
@@ -204,10 +209,12 @@ TEST(HistoryFile, AnswersWaitWhileAnotherProgramHoldsTheFileAndAreKeptWithTheNex
         EXPECT_EQ(reader.statistics(Exercise::note, Period::everything)->questions, 1)
             << "another program opens it and reads meanwhile";
         EXPECT_EQ(history.add(oneRow(62)).reason(), History::Problem::locked);
-        EXPECT_EQ(history.waiting(), 1u);
+        EXPECT_EQ(history.add(StoredExam{}).reason(), History::Problem::locked);
+        EXPECT_EQ(history.waiting(), 2u);
     }
     EXPECT_TRUE(history.add(oneRow(64)));
     EXPECT_EQ(questionsIn(path), 3);
+    EXPECT_EQ(history.pastExams()->size(), 1u);
     EXPECT_NE(said.str().find("held by another program"), std::string::npos);
 }
 
