@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace miminomi {
 
 namespace {
@@ -57,9 +59,12 @@ void PianoKeys::paintEvent(QPaintEvent *) {
             painter.drawRect(rectOf(note));
             if (note % 12 == 0 && labelOfC) {
                 // Beneath the octave's seven white keys, from its C.
-                const QRect c = rectOf(note);
-                painter.drawText(QRect(c.left(), keyHeight, whiteWidth * 7, labelHeight),
-                                 Qt::AlignLeft | Qt::AlignVCenter, labelOfC(note));
+                // The last C's label, with fewer keys above it, ends at the keyboard's end.
+                const QString label = labelOfC(note);
+                const int left = std::min(rectOf(note).left(),
+                                          width() - painter.fontMetrics().horizontalAdvance(label));
+                painter.drawText(QRect(left, keyHeight, width() - left, labelHeight),
+                                 Qt::AlignLeft | Qt::AlignVCenter, label);
             }
         }
 }

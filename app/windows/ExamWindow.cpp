@@ -3,6 +3,7 @@
 #include "app/windows/ExamWindow.h"
 
 #include "app/services/Fonts.h"
+#include "app/services/ItemNames.h"
 #include "app/widgets/ExamStaff.h"
 #include "app/widgets/PianoKeys.h"
 #include "app/windows/ToolWindow.h"
@@ -80,16 +81,10 @@ music::Score transposed(music::Score item, const music::Key &key) {
     return item;
 }
 
-/// A key's name as the choice lists show it: "ト長調（♯1つ）".
-QString keyName(const music::Key &key) {
-    static const std::array<const char *, 7> steps = {"ハ", "ニ", "ホ", "ヘ", "ト", "イ", "ロ"};
-    const auto [step, alter] = key.tonic();
-    QString name = QString::fromUtf8(steps[static_cast<std::size_t>(step)]);
-    if (alter > 0)
-        name = QStringLiteral("嬰") + name;
-    else if (alter < 0)
-        name = QStringLiteral("変") + name;
-    name += key.minor ? QStringLiteral("短調") : QStringLiteral("長調");
+/// A key's name as the choice lists show it, in the learner's naming, with its signature:
+/// "ト長調（♯1つ）".
+QString keyWithSignature(const music::Key &key) {
+    QString name = keyName(key);
     if (key.fifths)
         name += QStringLiteral("（%1%2つ）")
                     .arg(key.fifths > 0 ? QStringLiteral("♯") : QStringLiteral("♭"))
@@ -316,7 +311,8 @@ void ExamWindow::build() {
             showEntry();
         staff->setFocus();
     };
-    keyboard->labelOfC = [](std::int32_t note) { return QStringLiteral("C%1").arg(note / 12 - 1); };
+    // Named as the main window names notes, in the naming the learner chose.
+    keyboard->labelOfC = [](std::int32_t note) { return writtenNote(note); };
     midiBox = new QComboBox(this);
     midiBox->setFocusPolicy(Qt::ClickFocus);
     midiBox->setObjectName(QStringLiteral("examMidiInput"));
@@ -472,7 +468,7 @@ void ExamWindow::openItem(int number, std::uint32_t itemSeed, const music::Dicta
     result->setText(
         QStringLiteral("%1，%2拍子，%3小節%4．「始める」（Spaceキー）でカデンツと問題が"
                        "鳴ります．")
-            .arg(rhythmMode() ? QStringLiteral("リズム") : keyName(shown.key))
+            .arg(rhythmMode() ? QStringLiteral("リズム") : keyWithSignature(shown.key))
             .arg(QStringLiteral("%1/%2").arg(shown.metre.beats).arg(shown.metre.beatType))
             .arg(shown.bars.size())
             .arg(!shown.bars.empty() && shown.bars.front().pickup
