@@ -10,6 +10,7 @@
 //
 // The file is kept as the program keeps it (write-ahead journal, one transaction per marking).
 #include "base/CalendarClock.h"
+#include "bench/MovingCalendar.h"
 #include "history/History.h"
 
 #include <SQLiteCpp/Database.h>
@@ -26,18 +27,9 @@
 namespace {
 
 using namespace miminomi;
+using bench::MovingCalendar;
+using bench::ms;
 using Clock = std::chrono::steady_clock;
-
-/// A calendar that a bench moves on by hand.
-class MovingCalendar final : public CalendarClock {
-public:
-    std::int64_t nowSeconds() const override { return seconds; }
-    std::int64_t seconds = 1'700'000'000;
-};
-
-double ms(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 /// A plausible question from a fixed-seed generator: single notes with one to four rows (half the
 /// time), scales, chords (one row each) and now and then a piece.

@@ -8,6 +8,7 @@
 //
 // The history is filled through History::add, as the program keeps it.
 #include "base/CalendarClock.h"
+#include "bench/MovingCalendar.h"
 #include "history/History.h"
 #include "practice/ReviewQueue.h"
 #include "records/RecordDate.h"
@@ -23,17 +24,9 @@
 namespace {
 
 using namespace miminomi;
+using bench::MovingCalendar;
+using bench::ms;
 using Clock = std::chrono::steady_clock;
-
-class MovingCalendar final : public CalendarClock {
-public:
-    std::int64_t nowSeconds() const override { return seconds; }
-    std::int64_t seconds = 1'700'000'000;
-};
-
-double ms(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 /// A single note, scale or chord question from a fixed-seed generator, a quarter of them missed
 /// and one in thirty answered in the review window.

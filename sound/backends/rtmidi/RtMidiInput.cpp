@@ -2,35 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sound/backends/rtmidi/RtMidiInput.h"
 
+#include "sound/backends/rtmidi/AlsaSequencer.h"
+
 #include <RtMidi.h>
-#include <alsa/asoundlib.h>
 
 #include <algorithm>
 #include <cctype>
 
 namespace miminomi {
-
-namespace {
-
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-void ignoreError(RtMidiError::Type, const std::string &, void *) {}
-
-/// Whether an ALSA sequencer client can be made for input; RtMidi would print its failure on
-/// standard error before throwing, so ask ALSA first.
-bool sequencerAvailable() {
-    snd_seq_t *seq = nullptr;
-    if (snd_seq_open(&seq, "default", SND_SEQ_OPEN_INPUT, 0) < 0)
-        return false;
-    snd_seq_close(seq);
-    return true;
-}
-
-} // namespace
 
 RtMidiInput::RtMidiInput() = default;
 
@@ -41,12 +20,12 @@ RtMidiInput::~RtMidiInput() {
 std::optional<std::string> RtMidiInput::client() {
     if (in)
         return std::nullopt;
-    if (!sequencerAvailable())
+    if (!rtmidi::sequencerAvailable(true))
         return "the ALSA sequencer is not available";
     try {
         in = std::make_unique<RtMidiIn>(RtMidi::LINUX_ALSA, "miminomi");
         // Without a callback RtMidi prints its warnings on standard error.
-        in->setErrorCallback(&ignoreError, nullptr);
+        in->setErrorCallback(&rtmidi::ignoreError, nullptr);
         // Only note messages are wanted: no system exclusive, timing or active sensing.
         in->ignoreTypes(true, true, true);
         in->setCallback(&RtMidiInput::received, this);
@@ -74,12 +53,12 @@ Result<void, std::string> RtMidiInput::open(const std::string &namePart) {
     close();
     if (const auto whyNot = client())
         return "no MIDI input matches \"" + namePart + "\" (" + *whyNot + ")";
-    const std::string wanted = lowered(namePart);
+    const std::string wanted = rtmidi::lowered(namePart);
     try {
         const unsigned count = in->getPortCount();
         for (unsigned i = 0; i < count; ++i) {
             const std::string candidate = in->getPortName(i);
-            if (lowered(candidate).find(wanted) == std::string::npos)
+            if (rtmidi::lowered(candidate).find(wanted) == std::string::npos)
                 continue;
             in->openPort(i, "miminomi input");
             if (!in->isPortOpen())

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sound/backends/rtmidi/RtMidiPort.h"
 
+#include "sound/backends/rtmidi/AlsaSequencer.h"
+
 #include <RtMidi.h>
-#include <alsa/asoundlib.h>
 
 #include <algorithm>
 #include <cctype>
@@ -13,19 +14,13 @@ namespace miminomi {
 
 namespace {
 
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 /// Index of the first port whose name contains the text, checking the count first.
 std::optional<unsigned> findPort(RtMidiOut &out, const std::string &namePart, std::string &name) {
-    const std::string wanted = lowered(namePart);
+    const std::string wanted = rtmidi::lowered(namePart);
     const unsigned count = out.getPortCount();
     for (unsigned i = 0; i < count; ++i) {
         const std::string candidate = out.getPortName(i);
-        if (lowered(candidate).find(wanted) != std::string::npos) {
+        if (rtmidi::lowered(candidate).find(wanted) != std::string::npos) {
             name = candidate;
             return i;
         }
@@ -33,29 +28,17 @@ std::optional<unsigned> findPort(RtMidiOut &out, const std::string &namePart, st
     return std::nullopt;
 }
 
-void ignoreError(RtMidiError::Type, const std::string &, void *) {}
-
-/// Whether an ALSA sequencer client can be made; RtMidi would print its failure on standard
-/// error before throwing, so ask ALSA first (whose own messages are silenced).
-bool sequencerAvailable() {
-    snd_seq_t *seq = nullptr;
-    if (snd_seq_open(&seq, "default", SND_SEQ_OPEN_OUTPUT, 0) < 0)
-        return false;
-    snd_seq_close(seq);
-    return true;
-}
-
 } // namespace
 
 std::unique_ptr<RtMidiPort> RtMidiPort::find(const std::string &namePart, std::string &whyNot) {
-    if (!sequencerAvailable()) {
+    if (!rtmidi::sequencerAvailable(false)) {
         whyNot = "no MIDI port matches \"" + namePart + "\" (the ALSA sequencer is not available)";
         return nullptr;
     }
     try {
         auto out = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, "miminomi");
         // Without a callback RtMidi prints its warnings on standard error.
-        out->setErrorCallback(&ignoreError, nullptr);
+        out->setErrorCallback(&rtmidi::ignoreError, nullptr);
         std::string name;
         if (!findPort(*out, namePart, name)) {
             whyNot = "no MIDI port matches \"" + namePart + "\"";
