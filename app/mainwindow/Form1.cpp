@@ -285,11 +285,18 @@ void Form1::menuExam_Click() {
     ToolWindow::showOne(examWindow, [this] {
         if (!midiInput)
             midiInput = std::make_unique<RtMidiInput>();
-        return new ExamWindow({practice->sounds(), wait, history, midiInput.get(),
-                               [this] { return menuWeakSpots->isChecked(); },
-                               // Items of their own, apart from the questions' draws.
-                               [] { return QRandomGenerator::global()->bounded(1u, 10000u); }},
-                              this);
+        auto *window =
+            new ExamWindow({practice->sounds(), wait, history, midiInput.get(),
+                            [this] { return menuWeakSpots->isChecked(); },
+                            // Items of their own, apart from the questions' draws.
+                            [] { return QRandomGenerator::global()->bounded(1u, 10000u); }},
+                           this);
+        // The open statistics show a marked item at once, as they show a question.
+        window->onMarked = [this] {
+            if (statisticsWindow)
+                statisticsWindow->examMarked();
+        };
+        return window;
     });
 }
 

@@ -22,9 +22,13 @@ ScheduleTimer::ScheduleTimer(SoundSchedule &schedule, const SteadyClock &clock, 
     schedule.onPlanned = [this] { arm(); };
 }
 
+int ScheduleTimer::waitMs(std::int64_t dueMs, std::int64_t nowMs) {
+    return static_cast<int>(std::clamp<std::int64_t>(dueMs - nowMs - 1, 0, 60000));
+}
+
 void ScheduleTimer::arm() {
     if (const auto due = schedule.nextDueMs())
-        timer->start(static_cast<int>(std::clamp<std::int64_t>(*due - clock.nowMs(), 0, 60000)));
+        timer->start(waitMs(*due, clock.nowMs()));
     else
         timer->stop();
 }

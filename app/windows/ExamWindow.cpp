@@ -4,6 +4,7 @@
 
 #include "app/services/Fonts.h"
 #include "app/services/ItemNames.h"
+#include "app/services/ScheduleTimer.h"
 #include "app/widgets/ExamStaff.h"
 #include "app/widgets/PianoKeys.h"
 #include "app/windows/ToolWindow.h"
@@ -46,6 +47,11 @@ const std::array<const char *, 5> valueNames = {"全音符", "2分音符", "4分
                                                 "16分音符"};
 
 constexpr std::array<int, 7> naturalClass = {0, 2, 4, 5, 7, 9, 11};
+
+/// The channel a written note sounds on, apart from the item's, its cadence's and its clicks', so
+/// that neither cuts the other; and how long it sounds.
+constexpr std::uint8_t echoChannel = 2;
+constexpr std::int32_t echoMs = 300;
 
 /// `item` moved into `key` (same mode): every pitch by the interval between the two tonics, the
 /// nearer way.
@@ -291,9 +297,12 @@ void ExamWindow::build() {
                                      "青い枠で示されます．薄い休符は，その小節の残りです．"));
     staff->onKey = [this](QKeyEvent *event) { return takeKey(event); };
     staff->onText = [this](const QString &text) {
+        if (!writing || marked)
+            return;
+        const auto before = writing->bars();
         for (const QChar c : text.normalized(QString::NormalizationForm_KC))
-            if (writing && !marked)
-                writing->type(c.unicode());
+            writing->type(c.unicode());
+        echo(before);
         showEntry();
     };
     staff->onClick = [this](int bar, int index) {
@@ -307,8 +316,13 @@ void ExamWindow::build() {
     keyboard->setObjectName(QStringLiteral("examKeyboard"));
     keyboard->setToolTip(QStringLiteral("クリックした高さの音を書きます．"));
     keyboard->onKey = [this](std::int32_t note) {
-        if (writing && !marked && writing->play(note))
-            showEntry();
+        if (writing && !marked) {
+            const auto before = writing->bars();
+            if (writing->play(note)) {
+                echo(before);
+                showEntry();
+            }
+        }
         staff->setFocus();
     };
     // Named as the main window names notes, in the naming the learner chose.
@@ -325,8 +339,13 @@ void ExamWindow::build() {
             QMetaObject::invokeMethod(
                 this,
                 [this, note] {
-                    if (writing && !marked && writing->play(note))
+                    if (!writing || marked)
+                        return;
+                    const auto before = writing->bars();
+                    if (writing->play(note)) {
+                        echo(before);
                         showEntry();
+                    }
                 },
                 Qt::QueuedConnection);
         };
@@ -479,6 +498,7 @@ void ExamWindow::openItem(int number, std::uint32_t itemSeed, const music::Dicta
 }
 
 void ExamWindow::newEntry() {
+    earlierPlayings = 0;
     const bool rhythm = rhythmMode() || music::dictationLevel(level)->rhythmOnly;
     writing = std::make_unique<ExamEntry>(ExamFrame::of(shown, rhythm, !rhythm));
     // A rhythm is written with values, any letter for a note, and rests: no pitch keys.
@@ -515,7 +535,11 @@ void ExamWindow::start() {
         // Heard again after marking: the learner writes afresh.
         marked.reset();
         newEntry();
+    } else if (driver && drivenOnDemand) {
+        // Playings on demand all count towards the answer, however often the learner starts.
+        earlierPlayings += driver->status().heard;
     }
+    drivenOnDemand = !examMode();
     const bool rhythm = writing->frame().rhythmOnly;
     driver = std::make_unique<ExamDriver>(examMode() ? examPlan(shown, timing(), rhythm)
                                                      : practicePlan(shown, timing(), rhythm),
@@ -543,11 +567,13 @@ void ExamWindow::drive() {
     showStatus();
 }
 
+std::optional<std::int64_t> ExamWindow::nextDueMs() const {
+    return driver ? driver->nextDueMs() : std::nullopt;
+}
+
 void ExamWindow::arm() {
-    const auto due = driver ? driver->nextDueMs() : std::nullopt;
-    if (due)
-        driveTimer->start(
-            static_cast<int>(std::clamp<std::int64_t>(*due - services.clock.nowMs(), 0, 60000)));
+    if (const auto due = nextDueMs())
+        driveTimer->start(ScheduleTimer::waitMs(*due, services.clock.nowMs()));
     else
         driveTimer->stop();
 }
@@ -555,15 +581,15 @@ void ExamWindow::arm() {
 void ExamWindow::silence() {
     for (const std::uint8_t channel :
          {music::Performance::noteChannel, music::Performance::cadenceChannel,
-          music::Performance::clickChannel})
+          music::Performance::clickChannel, echoChannel})
         services.sounds.cut(channel);
 }
 
 void ExamWindow::playPart(ExamPassage passage) {
     if (examMode())
         return;
-    if (!driver || driver->status().state == ExamState::stopped ||
-        driver->status().state == ExamState::finished)
+    // A stopped driver on demand goes on with its count; one of the exam's schedule is replaced.
+    if (!driver || marked || !drivenOnDemand)
         start();
     silence();
     driver->playNow(passage, passage == ExamPassage::bar ? barBox->value() - 1 : 0);
@@ -617,7 +643,7 @@ void ExamWindow::showStatus() {
                    (now.toNextMs ? QStringLiteral(" ・ 次まで %1 秒").arg(now.secondsToNext())
                                  : QString());
         if (practice && now.kind != ExamStepKind::lead && now.kind != ExamStepKind::cadence)
-            text += QStringLiteral("（弾いた回数 %1）").arg(now.heard);
+            text += QStringLiteral("（弾いた回数 %1）").arg(playingsHeard());
         break;
     }
     status->setText(text);
@@ -638,6 +664,7 @@ bool ExamWindow::takeKey(QKeyEvent *event) {
     }
     if (!writing || marked || (modifiers & (Qt::AltModifier | Qt::MetaModifier)))
         return false;
+    const auto before = writing->bars();
     bool took = false;
     using K = ExamEntry::Key;
     switch (key) {
@@ -681,6 +708,8 @@ bool ExamWindow::takeKey(QKeyEvent *event) {
                 took = writing->type(text[0].unicode());
         }
     }
+    if (took)
+        echo(before);
     showEntry();
     return took || (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde);
 }
@@ -706,7 +735,7 @@ void ExamWindow::closeEvent(QCloseEvent *event) {
 void ExamWindow::check() {
     if (!writing || marked)
         return;
-    const int heard = driver ? driver->status().heard : 0;
+    const int heard = playingsHeard();
     if (driver)
         driver->stop();
     silence();
@@ -764,6 +793,40 @@ void ExamWindow::check() {
         services.history->add(kept);
     fillPast();
     showStatus();
+    if (onMarked)
+        onMarked();
+}
+
+int ExamWindow::playingsHeard() const {
+    const int heard = driver ? driver->status().heard : 0;
+    return drivenOnDemand ? earlierPlayings + heard : heard;
+}
+
+void ExamWindow::echo(const std::vector<std::vector<music::Note>> &before) {
+    if (!writing || writing->frame().rhythmOnly)
+        return;
+    // In the exam's schedule the learner writes from what is heard alone, as in the exam room.
+    if (driver && !drivenOnDemand &&
+        (driver->status().state == ExamState::running ||
+         driver->status().state == ExamState::paused))
+        return;
+    // The first pitch that is new where it stands: a note written, or one corrected. A bar that
+    // lost a note is passed over, its notes having only moved up.
+    const auto &after = writing->bars();
+    for (std::size_t b = 0; b < after.size(); ++b) {
+        const std::size_t had = b < before.size() ? before[b].size() : 0;
+        if (after[b].size() < had)
+            continue;
+        for (std::size_t i = 0; i < after[b].size(); ++i) {
+            const music::Note &note = after[b][i];
+            if (!note.pitch || (i < had && before[b][i].pitch == note.pitch))
+                continue;
+            services.sounds.cut(echoChannel);
+            services.sounds.plan(services.clock.nowMs(), echoChannel,
+                                 static_cast<std::uint8_t>(note.pitch->midi()), echoMs);
+            return;
+        }
+    }
 }
 
 StoredExam ExamWindow::stored(const ExamMarking &marking) const {

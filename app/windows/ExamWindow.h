@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QComboBox;
 class QKeyEvent;
@@ -62,6 +63,14 @@ public:
     void start();
     /// "答え合わせ": marks what is written, shows it and keeps it in the history.
     void check();
+    /// Sounds the steps of the schedule that have become due and arms the timer for the next;
+    /// the window's timer calls it, and so does a test on the virtual clock at nextDueMs().
+    void drive();
+    /// When drive() is next due on the clock; nothing while nothing is under way.
+    std::optional<std::int64_t> nextDueMs() const;
+
+    /// Told when an item has been marked and kept in the history.
+    std::function<void()> onMarked;
 
     const ExamEntry &entry() const { return *writing; }
     const std::optional<ExamMarking> &marking() const { return marked; }
@@ -84,11 +93,16 @@ private:
     void newEntry();
     void showEntry();
     void showStatus();
-    void drive();
     void arm();
     void silence();
     void playPart(ExamPassage passage);
     void compare();
+    /// Sounds the note that `before` (the bars before an edit) did not have as now written,
+    /// briefly and on a channel of its own, as a notation editor does.
+    void echo(const std::vector<std::vector<music::Note>> &before);
+    /// Playings heard of the item on show: the exam's playings reached, or on demand all that
+    /// were asked for since it was shown.
+    int playingsHeard() const;
     bool rhythmMode() const;
     bool examMode() const;
     ExamTiming timing() const;
@@ -133,6 +147,10 @@ private:
     music::Score shown;
     std::unique_ptr<ExamEntry> writing;
     std::unique_ptr<ExamDriver> driver;
+    /// Whether the driver plays on demand (練習形式), and the playings of the drivers on demand
+    /// it replaced for the same answer.
+    bool drivenOnDemand = false;
+    int earlierPlayings = 0;
     std::optional<ExamMarking> marked;
     std::vector<PastExam> past;
 };

@@ -4,7 +4,8 @@
 // exam window drives it: the driver's steps on one timer, their notes through a SoundSchedule on
 // another. Reports how late every step and every note on and off came against its planned time.
 //
-//   bench_exam_schedule [--fine] [level [seed [tempo [pause seconds]]]]   (defaults 4 1 200 1)
+//   bench_exam_schedule [level [seed [tempo [pause seconds]]]]   (defaults 4 1 200 1)
+#include "app/services/ScheduleTimer.h"
 #include "base/CalendarClock.h"
 #include "music/DictationGenerator.h"
 #include "practice/ExamSchedule.h"
@@ -102,22 +103,12 @@ public:
     std::int64_t nowSeconds() const override { return std::time(nullptr); }
 };
 
-/// Whether the timers are armed from the fractional time (--fine) rather than the whole
-/// milliseconds the clock tells, as the window's timers are.
-bool fine = false;
-
-/// A single-shot precise timer kept armed for `due`, as the window's timers are.
+/// A single-shot precise timer kept armed for `due` by the window's own rule.
 void arm(QTimer &timer, std::optional<std::int64_t> due, const RealClock &clock) {
-    if (!due) {
+    if (due)
+        timer.start(ScheduleTimer::waitMs(*due, clock.nowMs()));
+    else
         timer.stop();
-        return;
-    }
-    // The clock's whole milliseconds make the wait up to one too long; rounding the exact wait
-    // down wakes at most a millisecond early, when nothing is due yet and the timer is armed
-    // again at once.
-    const std::int64_t wait = fine ? static_cast<std::int64_t>(static_cast<double>(*due) - msNow())
-                                   : *due - clock.nowMs();
-    timer.start(static_cast<int>(std::clamp<std::int64_t>(wait, 0, 60000)));
 }
 
 void report(const char *what, std::vector<double> late) {
@@ -145,11 +136,6 @@ std::vector<double> plainSleeps() {
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
-    if (argc > 1 && std::string(argv[1]) == "--fine") {
-        fine = true;
-        --argc;
-        ++argv;
-    }
     const int level = argc > 1 ? std::atoi(argv[1]) : 4;
     const auto seed = static_cast<std::uint32_t>(argc > 2 ? std::atol(argv[2]) : 1);
     ExamTiming timing;
