@@ -270,9 +270,9 @@ void Form1::menuReview_Click() {
 }
 
 void Form1::showReviewCount() {
-    const auto log = history->answerLog();
+    const auto log = history->sharedAnswerLog();
     const std::size_t due =
-        log ? ReviewQueue::dueCount(*log, RecordDate::localDateAt(clock.nowSeconds()).dayNumber())
+        log ? ReviewQueue::dueCount(**log, RecordDate::localDateAt(clock.nowSeconds()).dayNumber())
             : 0;
     menuReview->setText(QStringLiteral("今日の復習（%1）…").arg(due));
 }

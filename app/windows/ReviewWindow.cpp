@@ -27,9 +27,10 @@ namespace miminomi {
 
 namespace {
 
-AnswerLog logOf(History &history) {
-    auto log = history.answerLog();
-    return log ? *log : AnswerLog{};
+/// The history's answer log, shared rather than copied; empty when the history cannot be read.
+std::shared_ptr<const AnswerLog> logOf(History &history) {
+    auto log = history.sharedAnswerLog();
+    return log ? *log : std::make_shared<const AnswerLog>();
 }
 
 QComboBox *list(const QStringList &items, const char *name) {
@@ -69,9 +70,9 @@ ReviewWindow::ReviewWindow(std::shared_ptr<History> shared, MidiSound &midi, Sou
       today(RecordDate::localDateAt(calendar.nowSeconds()).dayNumber()),
       notes(Exercise::note, midi, wait, sounds), scales(Exercise::scale, midi, wait, sounds),
       chords(Exercise::chord, midi, wait, sounds), round({}) {
-    const AnswerLog log = logOf(*history);
-    round = ReviewRound(ReviewQueue::round(log, today, roundSize));
-    dueAtStart = ReviewQueue::dueCount(log, today);
+    const auto log = logOf(*history);
+    round = ReviewRound(ReviewQueue::round(*log, today, roundSize));
+    dueAtStart = ReviewQueue::dueCount(*log, today);
 
     ToolWindow::setUp(this, QStringLiteral("今日の復習"), ToolWindow::Kind::tool);
     setFont(Fonts::ui(11));
@@ -393,8 +394,8 @@ void ReviewWindow::hearBoth() {
 
 void ReviewWindow::showSummary() {
     stage = Stage::summary;
-    const AnswerLog log = logOf(*history);
-    const auto back = ReviewQueue::comingBack(log, round.items(), today);
+    const auto log = logOf(*history);
+    const auto back = ReviewQueue::comingBack(*log, round.items(), today);
     QStringList days;
     for (const auto &[in, count] : back)
         days << QStringLiteral("%1に%2問")

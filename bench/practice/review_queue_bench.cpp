@@ -88,9 +88,10 @@ int main(int argc, char *argv[]) {
     for (int k = 0; k < 7; ++k) {
         History history(path, calendar); // opened anew, as at the first look of a run
         const auto start = Clock::now();
-        const auto log = history.answerLog();
-        if (!log)
+        const auto shared = history.sharedAnswerLog();
+        if (!shared)
             return 1;
+        const auto &log = *shared;
         reads.push_back(ms(Clock::now() - start));
         const auto round = ReviewQueue::round(*log, today, 12);
         due = ReviewQueue::dueCount(*log, today);
