@@ -619,7 +619,8 @@ void ExamWindow::showStatus() {
     QString text;
     switch (now.state) {
     case ExamState::ready:
-        text = QStringLiteral("調・拍子・小節を確かめてください．");
+        text = marked ? QStringLiteral("答え合わせをしました．")
+                      : QStringLiteral("調・拍子・小節を確かめてください．");
         break;
     case ExamState::stopped:
         text = QStringLiteral("止めました．");
