@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The miminomi developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # An exam dictation item written in the real program in a real X window, as a learner writes it
-# while it plays: the item of level 5 and seed 1234 written by the command-line mode, the window
+# while it plays: the item of the entrance-exam level 7 and seed 15 (2/4, ties, rests and
+# accidentals, no upbeat) written by the command-line mode, the window
 # opened on it (Ctrl+F3) with 5-second pauses, started with Space, its notes written with the
 # keys taken from its MusicXML, marked with Ctrl+Enter: 100. Then the same item with the first
 # note of bar 2 a semitone too high: the deduction of half that note's share of its bar. The
@@ -13,8 +14,8 @@ program=$1
 source "$(dirname "$0")/../support/real_window.sh"
 under_xvfb "$@"
 
-level=5
-seed=1234
+level=7
+seed=15
 "$program" --write-dictation $level 1 items $seed >/dev/null
 mkdir -p "$XDG_CONFIG_HOME/miminomi"
 printf '[exam]\nlevel=%s\npause=5\nfinal=10\nschedule=0\nmode=0\n' $level \
