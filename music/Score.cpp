@@ -49,4 +49,39 @@ std::pair<Step, std::int8_t> Key::tonic() const {
     return {step, signatureAlter(step)};
 }
 
+/// `item` moved into `key` (same mode): every pitch by the interval between the two tonics, the
+/// nearer way.
+Score transposed(Score item, const Key &key) {
+    const auto [fromStep, fromAlter] = item.key.tonic();
+    Key target = key;
+    target.minor = item.key.minor;
+    const auto [toStep, toAlter] = target.tonic();
+    int steps = (static_cast<int>(toStep) - static_cast<int>(fromStep) + 7) % 7;
+    if (steps > 3)
+        steps -= 7;
+    const Pitch from{fromStep, fromAlter, 4};
+    Pitch to{toStep, toAlter, 4};
+    to.octave = static_cast<std::int8_t>(4 + (static_cast<int>(fromStep) + steps < 0   ? -1
+                                              : static_cast<int>(fromStep) + steps > 6 ? 1
+                                                                                       : 0));
+    const int semitones = to.midi() - from.midi();
+    for (auto &bar : item.bars)
+        for (auto *voice : {&bar.upper, &bar.lower})
+            for (auto &note : *voice) {
+                if (!note.pitch)
+                    continue;
+                const int staffStep = note.pitch->staffStep() + steps;
+                const int step = ((staffStep % 7) + 7) % 7;
+                const int octave = (staffStep - step) / 7 + 4;
+                const int natural =
+                    Pitch{static_cast<Step>(step), 0, static_cast<std::int8_t>(octave)}.midi();
+                note.pitch =
+                    Pitch{static_cast<Step>(step),
+                          static_cast<std::int8_t>(note.pitch->midi() + semitones - natural),
+                          static_cast<std::int8_t>(octave)};
+            }
+    item.key = target;
+    return item;
+}
+
 } // namespace miminomi::music

@@ -106,6 +106,10 @@ struct Score {
     bool operator==(const Score &) const = default;
 };
 
+/// `item` moved into `key` (its own mode kept): every pitch by the interval between the two tonics,
+/// the nearer way, spelled anew from the tonic's step.
+Score transposed(Score item, const Key &key);
+
 /// The groups of a voice's notes in a bar that a musician beams together, by index (first, last):
 /// eighths and shorter within one beat (in 4/4 also across the bar's halves' first two beats when
 /// no shorter value breaks them), never across a rest at a group's ends. A note alone in its beat

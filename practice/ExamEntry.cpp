@@ -324,13 +324,7 @@ bool ExamEntry::press(Key key) {
         const bool left = key == Key::left;
         if (left ? index == 0 : index + 1 >= list.size())
             return false;
-        at = list[left ? index - 1 : index + 1];
-        following = at == writingPlace();
-        if (correcting())
-            touched = at;
-        else if (following)
-            touchLast();
-        return true;
+        return moveTo(list[left ? index - 1 : index + 1]);
     }
     case Key::semitoneUp:
     case Key::semitoneDown:

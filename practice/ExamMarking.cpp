@@ -254,4 +254,24 @@ ExamMarking markExam(const music::Score &item, const music::Score &written, bool
     return marking;
 }
 
+std::vector<StoredExamError> storedErrorsOf(const ExamMarking &marking) {
+    static_assert(static_cast<int>(ExamErrorKind::extra) ==
+                  static_cast<int>(StoredExamError::Kind::extra));
+    std::vector<StoredExamError> stored;
+    for (const ExamError &error : marking.errors) {
+        StoredExamError each;
+        each.kind = static_cast<StoredExamError::Kind>(static_cast<int>(error.kind));
+        each.bar = error.bar;
+        each.beat = error.beat - 1;
+        each.sixteenth = error.sixteenth;
+        each.degree = error.degree;
+        each.alteration = error.alter;
+        each.intervalSteps = error.intervalSteps;
+        each.intervalSemitones = error.intervalSemitones;
+        each.figure = error.figure;
+        stored.push_back(each);
+    }
+    return stored;
+}
+
 } // namespace miminomi

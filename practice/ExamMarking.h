@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/StoredExam.h"
 #include "music/Score.h"
 
 #include <cstdint>
@@ -91,5 +92,8 @@ struct ExamMarking {
 /// Marks `written` (the learner's bars, with the item's key, metre and bar count; a bar left
 /// empty is all missing) against `item`, bar by bar. Written bars beyond the item's are ignored.
 ExamMarking markExam(const music::Score &item, const music::Score &written, bool rhythmOnly);
+
+/// The errors of `marking` as the history keeps them (beats counted from 0 there).
+std::vector<StoredExamError> storedErrorsOf(const ExamMarking &marking);
 
 } // namespace miminomi

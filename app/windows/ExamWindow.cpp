@@ -46,46 +46,10 @@ const QColor missingColour(230, 120, 0);
 const std::array<const char *, 5> valueNames = {"全音符", "2分音符", "4分音符", "8分音符",
                                                 "16分音符"};
 
-constexpr std::array<int, 7> naturalClass = {0, 2, 4, 5, 7, 9, 11};
-
 /// The channel a written note sounds on, apart from the item's, its cadence's and its clicks', so
 /// that neither cuts the other; and how long it sounds.
 constexpr std::uint8_t echoChannel = 2;
 constexpr std::int32_t echoMs = 300;
-
-/// `item` moved into `key` (same mode): every pitch by the interval between the two tonics, the
-/// nearer way.
-music::Score transposed(music::Score item, const music::Key &key) {
-    const auto [fromStep, fromAlter] = item.key.tonic();
-    music::Key target = key;
-    target.minor = item.key.minor;
-    const auto [toStep, toAlter] = target.tonic();
-    int steps = (static_cast<int>(toStep) - static_cast<int>(fromStep) + 7) % 7;
-    if (steps > 3)
-        steps -= 7;
-    const music::Pitch from{fromStep, fromAlter, 4};
-    music::Pitch to{toStep, toAlter, 4};
-    to.octave = static_cast<std::int8_t>(4 + (static_cast<int>(fromStep) + steps < 0   ? -1
-                                              : static_cast<int>(fromStep) + steps > 6 ? 1
-                                                                                       : 0));
-    const int semitones = to.midi() - from.midi();
-    for (auto &bar : item.bars)
-        for (auto *voice : {&bar.upper, &bar.lower})
-            for (auto &note : *voice) {
-                if (!note.pitch)
-                    continue;
-                const int staffStep = note.pitch->staffStep() + steps;
-                const int step = ((staffStep % 7) + 7) % 7;
-                const int octave = (staffStep - step) / 7 + 4;
-                const int natural = (octave + 1) * 12 + naturalClass[std::size_t(step)];
-                note.pitch =
-                    music::Pitch{static_cast<music::Step>(step),
-                                 static_cast<std::int8_t>(note.pitch->midi() + semitones - natural),
-                                 static_cast<std::int8_t>(octave)};
-            }
-    item.key = target;
-    return item;
-}
 
 /// A key's name as the choice lists show it, in the learner's naming, with its signature:
 /// "ト長調（♯1つ）".
@@ -472,7 +436,7 @@ void ExamWindow::openItem(int number, std::uint32_t itemSeed, const music::Dicta
     fixedKey = key;
     shown = music::generateDictation(*chosen, seed, leaning);
     if (key && key->fifths != shown.key.fifths)
-        shown = transposed(shown, *key);
+        shown = music::transposed(shown, *key);
     if (rhythmMode() || chosen->rhythmOnly) {
         // The rhythm alone, on one pitch.
         for (auto &bar : shown.bars)
@@ -843,19 +807,7 @@ StoredExam ExamWindow::stored(const ExamMarking &marking) const {
     kept.schedule = examMode() ? StoredExam::Schedule::exam : StoredExam::Schedule::practice;
     kept.score = marking.score;
     kept.barsRight = marking.barsRight;
-    for (const ExamError &error : marking.errors) {
-        StoredExamError each;
-        each.kind = static_cast<StoredExamError::Kind>(static_cast<int>(error.kind));
-        each.bar = error.bar;
-        each.beat = error.beat - 1;
-        each.sixteenth = error.sixteenth;
-        each.degree = error.degree;
-        each.alteration = error.alter;
-        each.intervalSteps = error.intervalSteps;
-        each.intervalSemitones = error.intervalSemitones;
-        each.figure = error.figure;
-        kept.errors.push_back(each);
-    }
+    kept.errors = storedErrorsOf(marking);
     return kept;
 }
 

@@ -8,11 +8,11 @@
 #include "app/widgets/Controls.h"
 #include "app/windows/StatisticsWindow.h"
 #include "tests/support/FormHarness.h"
+#include "tests/support/Typing.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -21,36 +21,6 @@
 #include <tuple>
 
 namespace miminomi::testing {
-
-namespace {
-
-/// Types into the focused widget: ASCII as keys, ↑ ↓ and ⌫ as Up, Down and Backspace, and each
-/// run of other characters (kana, kanji) as an input method commits it.
-void type(const QString &keys) {
-    for (qsizetype k = 0; k < keys.size();) {
-        const char16_t c = keys[k].unicode();
-        QWidget *focus = QApplication::focusWidget();
-        if (c == u'↑' || c == u'↓' || c == u'⌫') {
-            QTest::keyClick(focus, c == u'↑'   ? Qt::Key_Up
-                                   : c == u'↓' ? Qt::Key_Down
-                                               : Qt::Key_Backspace);
-            ++k;
-        } else if (c < 128) {
-            QTest::keyClicks(focus, QString(keys[k++]));
-        } else {
-            QInputMethodEvent commit;
-            qsizetype end = k;
-            while (end < keys.size() && keys[end].unicode() >= 128 &&
-                   !QStringLiteral("↑↓⌫").contains(keys[end]))
-                ++end;
-            commit.setCommitString(keys.mid(k, end - k));
-            QApplication::sendEvent(focus, &commit);
-            k = end;
-        }
-    }
-}
-
-} // namespace
 
 TEST(Form1Keyboard, QuestionKeysWorkFromAnAnswerBoxTabFollowsReadingOrderEnterPresses) {
     FormHarness h;
@@ -154,13 +124,7 @@ TEST(Form1Keyboard, FourNotesAreAnsweredByLettersAndDigitsMarkedAndAskedAgainInA
         h.selectTab(tab);
         h.find(box)->setFocus();
         // Letters as keys; kana as an input method commits them.
-        if (QString typed = QString::fromUtf8(keys); typed[0].unicode() < 128) {
-            QTest::keyClicks(QApplication::focusWidget(), typed);
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(typed);
-            QApplication::sendEvent(QApplication::focusWidget(), &commit);
-        }
+        typeText(QString::fromUtf8(keys));
         EXPECT_EQ(Controls::shownItem(h.find<QComboBox>(box)), item) << box;
     }
 }
@@ -222,7 +186,7 @@ TEST(Form1Keyboard, ScalesAndChordsAreAnsweredByTheRootsLettersThenTheFirstKeysO
         for (const char *name : names)
             h.select(name, 0);
         h.find(names[0])->setFocus();
-        type(QString::fromUtf8(c.keys));
+        typeText(QString::fromUtf8(c.keys));
         const auto shown = [&](const char *name) {
             auto *box = h.find<QComboBox>(name);
             EXPECT_EQ(Controls::shownItem(box), box->currentIndex())

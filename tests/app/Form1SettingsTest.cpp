@@ -3,6 +3,7 @@
 // The learner's settings kept from one run to the next, read item by item, and put back to the
 // first run's state from the menu.
 #include "tests/support/FormHarness.h"
+#include "tests/support/Typing.h"
 
 #include "app/services/ItemNames.h"
 
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
-#include <QInputMethodEvent>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTest>
@@ -145,13 +145,7 @@ TEST(Form1Settings, NotesAreNamedInTheChosenNamingWhileEveryNamingsKeysStillAnsw
     for (const auto &[typed, root] : {std::pair{"ふぁ", 6}, {"へ", 6}, {"し", 12}, {"B-", 11}}) {
         h.select("comboBoxChordRoot", 0);
         h.find("comboBoxChordRoot")->setFocus();
-        if (QString text = QString::fromUtf8(typed); text[0].unicode() < 128) {
-            QTest::keyClicks(QApplication::focusWidget(), text);
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(text);
-            QApplication::sendEvent(QApplication::focusWidget(), &commit);
-        }
+        typeText(QString::fromUtf8(typed));
         EXPECT_EQ(h.selected("comboBoxChordRoot"), root) << typed;
     }
     h.find<QAction>("menuNamingJapanese")->setChecked(true);
