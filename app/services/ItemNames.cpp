@@ -439,18 +439,18 @@ QString melodicIntervalName(std::int32_t steps) {
 }
 
 QString rhythmFigureName(const std::string &figure) {
-    // The figure in parts, each a note or rest and the sixteenths it lasts; a beat that begins
-    // with a note or rest from before starts with that part.
-    struct Part {
+    // The figure in strokes, each a note or rest and the sixteenths it lasts; a beat that begins
+    // with a note or rest from before starts with that stroke.
+    struct Stroke {
         char kind; // 'x' a note, 'r' a rest, '-' what goes on from before
         int length;
     };
-    std::vector<Part> parts;
+    std::vector<Stroke> strokes;
     for (const char c : figure) {
-        if (c == '-' && !parts.empty())
-            ++parts.back().length;
+        if (c == '-' && !strokes.empty())
+            ++strokes.back().length;
         else
-            parts.push_back({c == '-' ? '-' : c, 1});
+            strokes.push_back({c == '-' ? '-' : c, 1});
     }
     const auto valueOf = [](int sixteenths) -> QString {
         switch (sixteenths) {
@@ -481,12 +481,12 @@ QString rhythmFigureName(const std::string &figure) {
             names << (repeats == 1 ? last : last + QStringLiteral("%1つ").arg(repeats));
         repeats = 0;
     };
-    for (const Part &part : parts) {
-        const QString name = part.kind == '-'   ? QStringLiteral("前から続く音")
-                             : part.kind == 'r' ? valueOf(part.length) + QStringLiteral("休符")
-                                                : valueOf(part.length) + QStringLiteral("音符");
+    for (const Stroke &stroke : strokes) {
+        const QString name = stroke.kind == '-'   ? QStringLiteral("前から続く音")
+                             : stroke.kind == 'r' ? valueOf(stroke.length) + QStringLiteral("休符")
+                                                  : valueOf(stroke.length) + QStringLiteral("音符");
         // Equal values in a row are counted, as a teacher says "16分音符4つ".
-        if (name != last || part.kind == '-')
+        if (name != last || stroke.kind == '-')
             flush();
         last = name;
         ++repeats;

@@ -35,7 +35,7 @@ QString typedBAndH() {
 
 } // namespace
 
-std::vector<KeyGuide::Part> KeyGuide::parts() {
+std::vector<KeyGuide::Section> KeyGuide::sections() {
     return {
         {QStringLiteral("問題に答えるキー（どのページでも）"),
          {
@@ -139,12 +139,12 @@ KeyGuide::KeyGuide(QWidget *parent) : QDialog(parent) {
 
 void KeyGuide::namesChanged() {
     QString html = QStringLiteral("<html><body>");
-    for (const Part &part : parts()) {
-        html +=
-            QStringLiteral("<h3 style='margin-top:10px'>%1</h3>").arg(part.heading.toHtmlEscaped());
-        if (!part.lines.empty()) {
+    for (const Section &section : sections()) {
+        html += QStringLiteral("<h3 style='margin-top:10px'>%1</h3>")
+                    .arg(section.heading.toHtmlEscaped());
+        if (!section.lines.empty()) {
             html += QStringLiteral("<table cellspacing='0' cellpadding='3'>");
-            for (const Line &line : part.lines)
+            for (const Line &line : section.lines)
                 html += QStringLiteral("<tr><td width='96' style='white-space:nowrap'><b>%1</b>"
                                        "</td><td>%2</td></tr>")
                             .arg(line.keys.isEmpty() ? QStringLiteral("―")
@@ -152,10 +152,10 @@ void KeyGuide::namesChanged() {
                                  line.what.toHtmlEscaped());
             html += QStringLiteral("</table>");
         }
-        if (!part.note.isEmpty())
+        if (!section.note.isEmpty())
             html += QStringLiteral("<p>%1</p>")
-                        .arg(part.note.toHtmlEscaped().replace(QLatin1Char('\n'),
-                                                               QStringLiteral("<br>")));
+                        .arg(section.note.toHtmlEscaped().replace(QLatin1Char('\n'),
+                                                                  QStringLiteral("<br>")));
     }
     html += QStringLiteral("</body></html>");
 

@@ -22,8 +22,8 @@ public:
         QKeySequence keys;
         QString what;
     };
-    /// A part of the guide under its heading.
-    struct Part {
+    /// A section of the guide under its heading.
+    struct Section {
         QString heading;
         std::vector<Line> lines;
         /// A note under the lines.
@@ -32,8 +32,8 @@ public:
 
     explicit KeyGuide(QWidget *parent = nullptr);
 
-    /// What the guide says, part by part, its notes named as the program names them now.
-    static std::vector<Part> parts();
+    /// What the guide says, section by section, its notes named as the program names them now.
+    static std::vector<Section> sections();
     /// The learner chose another naming of the notes: the guide is written again in it.
     void namesChanged();
 

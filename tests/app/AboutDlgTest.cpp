@@ -80,8 +80,8 @@ TEST(KeyGuide, AltHThenEnterOpensItEveryKeyItListsIsBoundAndEveryBoundKeyIsListe
         if (!action->shortcut().isEmpty())
             bound << action->shortcut();
     QList<QKeySequence> listed;
-    for (const KeyGuide::Part &part : KeyGuide::parts())
-        for (const KeyGuide::Line &line : part.lines)
+    for (const KeyGuide::Section &section : KeyGuide::sections())
+        for (const KeyGuide::Line &line : section.lines)
             if (!line.keys.isEmpty() && line.keys != QKeySequence(Qt::Key_Escape))
                 listed << line.keys;
     for (const QKeySequence &key : listed)
