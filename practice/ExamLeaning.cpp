@@ -37,4 +37,13 @@ music::DictationLeaning examLeaning(const ExamMisses &misses) {
     return {weighUp(misses.intervals), weighUp(misses.figures)};
 }
 
+music::DictationLeaning examLeaningFrom(const ExamWeakSpots &missed) {
+    ExamMisses misses;
+    for (const IntervalMiss &miss : missed.intervals)
+        misses.intervals[miss.steps] = static_cast<int>(miss.count);
+    for (const FigureMiss &miss : missed.figures)
+        misses.figures[miss.figure] = static_cast<int>(miss.count);
+    return examLeaning(misses);
+}
+
 } // namespace miminomi

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/ExamStatistics.h"
 #include "music/DictationGenerator.h"
 
 #include <map>
@@ -21,5 +22,7 @@ struct ExamMisses {
 /// misses, the most missed to three times its usual weight, none less than one and a half.
 /// Nothing missed twice gives an empty leaning, which draws as none.
 music::DictationLeaning examLeaning(const ExamMisses &misses);
+/// The same leaning from the misses the history counted.
+music::DictationLeaning examLeaningFrom(const ExamWeakSpots &missed);
 
 } // namespace miminomi

@@ -407,13 +407,7 @@ void ExamWindow::nextItem() {
     const int chosen = levelBox->currentIndex() + 1;
     music::DictationLeaning lean;
     if (services.leaningOn && services.leaningOn() && services.history) {
-        ExamMisses misses;
-        const ExamWeakSpots missed = services.history->recentExamMisses();
-        for (const auto &miss : missed.intervals)
-            misses.intervals[miss.steps] = static_cast<int>(miss.count);
-        for (const auto &miss : missed.figures)
-            misses.figures[miss.figure] = static_cast<int>(miss.count);
-        lean = examLeaning(misses);
+        lean = examLeaningFrom(services.history->recentExamMisses());
     }
     std::optional<music::Key> key;
     if (const int fifths = keyBox->currentData().toInt(); fifths != 99)
